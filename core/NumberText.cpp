@@ -1,0 +1,9 @@
+#include "core/NumberText.h"
+
+#include <algorithm>
+
+bool CheckNumberText(std::u16string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || c == u'\r' || c == u'\n';
+    });
+}

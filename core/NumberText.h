@@ -1,0 +1,85 @@
+#pragma once
+
+// The steps that turn a number list text (one decimal number per line) into the result text (the
+// binary digits of each number, each followed by CR LF). Each step calls a hook after every item;
+// the hook returns false to stop the run there. Hooks are template parameters, so a hook that
+// only compares a counter costs nothing measurable per character.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/DecimalToBinary.h"
+#include "core/NumberLines.h"
+
+inline constexpr std::int64_t kLargestNumber = 2147483647;
+
+// For callers that neither report progress nor stop.
+inline constexpr auto kNeverStop = [](auto) { return true; };
+
+// True when the text holds nothing but the digits 0 to 9, CR and LF; the empty text passes.
+bool CheckNumberText(std::u16string_view text);
+
+// Removes the trailing CR and LF characters of text in place, then collects every line that has
+// digits into numbers (CR is dropped wherever it stands, LF ends a line, blank lines vanish).
+// afterCharacter(i) follows the character at index i of the trimmed text. lineIndex ends as the
+// number of collected lines. Returns false when the hook stopped the run.
+template <typename Hook>
+bool SplitNumberLines(WideString& text, NumberLines& numbers, std::int32_t& lineIndex,
+                      Hook&& afterCharacter) {
+    const std::size_t end = text.find_last_not_of(u"\r\n");
+    text.resize(end == WideString::npos ? 0 : end + 1);
+    numbers.Reserve(text.size());
+    std::int32_t collected = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\n') {
+            collected += numbers.EndLine() ? 1 : 0;
+        } else if (c != u'\r') {
+            numbers.AppendToPendingLine(static_cast<char>(c));
+        }
+        if (!afterCharacter(static_cast<std::int64_t>(i))) {
+            return false;
+        }
+    }
+    collected += numbers.EndLine() ? 1 : 0;
+    lineIndex = collected;
+    return true;
+}
+
+enum class RangeCheck { Passed, TooLarge, Stopped };
+
+// Sets maxValue to the largest collected number (parsed as a clamped 64-bit value) and tells
+// whether every number is at most kLargestNumber. afterLine(j) follows line j.
+template <typename Hook>
+RangeCheck ScanRange(const NumberLines& numbers, std::int64_t& maxValue, Hook&& afterLine) {
+    for (std::size_t j = 0; j < numbers.size(); ++j) {
+        const std::int64_t value = ParseDecimal<std::int64_t>(numbers[j]).value;
+        if (j == 0 || value > maxValue) {
+            maxValue = value;
+        }
+        if (!afterLine(static_cast<std::int64_t>(j))) {
+            return RangeCheck::Stopped;
+        }
+    }
+    return numbers.empty() || maxValue <= kLargestNumber ? RangeCheck::Passed
+                                                         : RangeCheck::TooLarge;
+}
+
+// Appends to result, for every collected line, its binary digits and CR LF. afterLine(j) follows
+// line j, once its digits and line break are in result. Returns false when the hook stopped.
+template <typename String, typename Hook>
+bool BuildResultText(const NumberLines& numbers, String& result, Hook&& afterLine) {
+    using Char = typename String::value_type;
+    constexpr std::size_t kLongestLine = 31 + 2;
+    result.reserve(result.size() + numbers.size() * kLongestLine);
+    for (std::size_t j = 0; j < numbers.size(); ++j) {
+        AppendBinary(ParseDecimal<std::int32_t>(numbers[j]).value, result);
+        result.push_back(Char('\r'));
+        result.push_back(Char('\n'));
+        if (!afterLine(static_cast<std::int64_t>(j))) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+#include "storage/FileHelpers.h"
+
+#include <vector>
+
+namespace fs = std::filesystem;
+
+int DirectoryExists(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error) ? 1 : 0;
+}
+
+int FileExists(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    return fs::exists(status) && !fs::is_directory(status) ? 1 : 0;
+}
+
+fs::path JoinPath(const fs::path& base, const fs::path& suffix) {
+    return suffix.empty() ? base : base / suffix;
+}
+
+int DeleteDirectoryTree(const fs::path& folder) {
+    std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(folder, error))) {
+        return 0;
+    }
+    // Listed first, so that removals cannot disturb the listing.
+    std::vector<fs::directory_entry> entries;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        entries.push_back(*it);
+    }
+    for (const fs::directory_entry& entry : entries) {
+        std::error_code ignored;
+        if (fs::is_directory(entry.symlink_status(ignored))) {
+            DeleteDirectoryTree(entry.path());
+        } else {
+            fs::remove(entry.path(), ignored);
+        }
+    }
+    fs::remove(folder, error);
+    return 1;
+}

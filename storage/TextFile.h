@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "core/LargeAllocator.h"
+
+// The longest text the program takes in: its lengths are 32-bit counts.
+inline constexpr std::size_t kLongestText = 2147483646;
+
+// The text of a number file's bytes: a UTF-8, UTF-16LE or UTF-16BE byte-order mark names the
+// encoding; without one, a file holding a zero byte is UTF-16LE and any other is UTF-8. Every
+// line, the last one included, ends in CR LF; CR LF and a lone LF both end a line, while a lone
+// CR stays where it is.
+WideString DecodeTextFileBytes(std::string_view bytes);
+
+// The decoded text of a regular file (links followed), or nothing when the path is not a regular
+// file, cannot be read, or holds more than kLongestText characters.
+std::optional<WideString> ReadTextFile(const std::filesystem::path& path);

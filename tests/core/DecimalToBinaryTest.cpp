@@ -1,0 +1,76 @@
+#include "core/DecimalToBinary.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Printing.h"
+
+namespace {
+
+const WideString kAllOnes(31, u'1');
+
+TEST(DecimalToBinary, ConvertsTextAsTheRuntimeParsesIt) {
+    const struct {
+        WideString text;
+        WideString binary;
+    } cases[] = {
+        {u"0", u"0"},
+        {u"1", u"1"},
+        {u"2", u"10"},
+        {u"6", u"110"},
+        {u"255", u"11111111"},
+        {u"1024", u"10000000000"},
+        {u"0007", u"111"},
+        {u"", u"0"},
+        {u"   ", u"0"},
+        {u"abc", u"0"},
+        {u"12abc", u"1100"},
+        {u"  7", u"111"},
+        {u"\r\n\r\n5", u"101"},
+        {u"+5", u"101"},
+        {u"5 6", u"101"},
+        {u"-", u"0"},
+        {u"2147483647", kAllOnes},
+        {u"2147483648", kAllOnes},
+        {u"99999999999999999999999", kAllOnes},
+        {u"-5", u"-101"},
+        {u"-1", u"-1"},
+        {u"-2147483648", u"-1" + WideString(31, u'0')},
+        {u"-2147483649", u"-1" + WideString(31, u'0')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
+        EXPECT_EQ(DecimalToBinary(c.text), c.binary);
+    }
+}
+
+TEST(ParseDecimal, ReportsValuesOutsideTheTypeInsteadOfHidingTheClamp) {
+    const struct {
+        std::u16string_view text;
+        std::int32_t value;
+        bool outOfRange;
+    } cases[] = {
+        {u"2147483647", 2147483647, false},
+        {u"2147483648", 2147483647, true},
+        {u"000000000000002147483647", 2147483647, false},
+        {u"-2147483648", -2147483647 - 1, false},
+        {u"-2147483649", -2147483647 - 1, true},
+        {u"21474836470", 2147483647, true},
+        {u"12 99999999999", 12, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
+        const ParsedDecimal<std::int32_t> parsed = ParseDecimal<std::int32_t>(c.text);
+        EXPECT_EQ(parsed.value, c.value);
+        EXPECT_EQ(parsed.outOfRange, c.outOfRange);
+    }
+}
+
+TEST(ParseDecimal, ClampsSixtyFourBitValuesLikeAtoll) {
+    EXPECT_EQ(ParseDecimal<std::int64_t>(std::u16string_view(u"9223372036854775807")).value,
+              INT64_MAX);
+    EXPECT_EQ(
+        ParseDecimal<std::int64_t>(std::u16string_view(u"123456789012345678901234567890")).value,
+        INT64_MAX);
+}
+
+}  // namespace

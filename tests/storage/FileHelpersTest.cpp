@@ -1,0 +1,79 @@
+#include "storage/FileHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/ScratchFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(FileHelpers, ExistenceTestsTellFilesFromFolders) {
+    ScratchFolder folder;
+    WriteFileBytes(folder / "file", "x");
+    EXPECT_EQ(DirectoryExists(folder.path()), 1);
+    EXPECT_EQ(FileExists(folder.path()), 0);
+    EXPECT_EQ(DirectoryExists(folder / "file"), 0);
+    EXPECT_EQ(FileExists(folder / "file"), 1);
+    EXPECT_EQ(DirectoryExists(folder / "missing"), 0);
+    EXPECT_EQ(FileExists(folder / "missing"), 0);
+}
+
+TEST(FileHelpers, JoinPathAppendsOneComponent) {
+    EXPECT_EQ(JoinPath("/a/b", "c.tmp"), fs::path("/a/b/c.tmp"));
+    EXPECT_EQ(JoinPath("/a/b"), fs::path("/a/b"));
+}
+
+TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytes) {
+    ScratchFolder folder;
+    const fs::path target = folder / "result.tbin";
+    WriteFileBytes(target, std::string(1000, 'x'));
+    for (const std::string_view bytes : {"101\r\n11\r\n", ""}) {
+        EXPECT_EQ(WriteBytesFile(target, bytes), 1);
+        EXPECT_EQ(ReadFileBytes(target), bytes);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "a folder");
+    EXPECT_EQ(WriteBytesFile(folder / "missing" / "result.tbin", "1"), 0);
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+    EXPECT_EQ(WriteBytesFile(folder / "a folder", "1"), 0);
+    EXPECT_TRUE(fs::is_directory(folder / "a folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(DeleteDirectoryTree, RemovesNestedTreesButNeverFollowsLinks) {
+    ScratchFolder folder;
+    const fs::path outside = folder / "outside";
+    fs::create_directories(outside / "kept");
+    WriteFileBytes(outside / "kept.txt", "keep");
+    const fs::path tree = folder / "tree";
+    fs::create_directories(tree / "a" / "b");
+    WriteFileBytes(tree / "top.txt", "1");
+    WriteFileBytes(tree / "a" / "b" / "deep.txt", "2");
+    fs::create_directory_symlink(outside, tree / "a" / "link");
+
+    EXPECT_EQ(DeleteDirectoryTree(tree), 1);
+    EXPECT_FALSE(fs::exists(tree));
+    EXPECT_TRUE(fs::exists(outside / "kept.txt"));
+    EXPECT_TRUE(fs::exists(outside / "kept"));
+}
+
+TEST(DeleteDirectoryTree, TakesOnlyFolders) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "empty");
+    WriteFileBytes(folder / "file", "x");
+    fs::create_directory_symlink(folder / "empty", folder / "link");
+    EXPECT_EQ(DeleteDirectoryTree(folder / "missing"), 0);
+    EXPECT_EQ(DeleteDirectoryTree(folder / "file"), 0);
+    EXPECT_EQ(DeleteDirectoryTree(folder / "link"), 0);
+    EXPECT_TRUE(fs::exists(folder / "empty"));
+    EXPECT_EQ(DeleteDirectoryTree(folder / "empty"), 1);
+    EXPECT_FALSE(fs::exists(folder / "empty"));
+}
+
+}  // namespace

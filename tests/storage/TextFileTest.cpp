@@ -1,0 +1,66 @@
+#include "storage/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Printing.h"
+
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+using namespace std::string_view_literals;
+
+TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
+    const struct {
+        const char* what;
+        std::string_view bytes;
+        WideString text;
+    } cases[] = {
+        {"UTF-16LE with mark",
+         "\xFF\xFE"
+         "1\0"
+         "2\0\r\0\n\0\r\0\n\0"
+         "3\0"sv,
+         u"12\r\n\r\n3\r\n"},
+        {"UTF-16BE with mark",
+         "\xFE\xFF\0"
+         "5\0\n"sv,
+         u"5\r\n"},
+        {"UTF-8 with mark",
+         "\xEF\xBB\xBF"
+         "5\r\n3\r\n"sv,
+         u"5\r\n3\r\n"},
+        {"UTF-16LE without mark",
+         "5\0\r\0\n\0"
+         "3\0"sv,
+         u"5\r\n3\r\n"},
+        {"ASCII from seq", "1\n2\n3\n"sv, u"1\r\n2\r\n3\r\n"},
+        {"empty file", ""sv, u""},
+        {"mark only", "\xFF\xFE"sv, u""},
+        {"one empty line", "\r\n"sv, u"\r\n"},
+        {"lone CR stays in its line", "1\r2\n"sv, u"1\r2\r\n"},
+        {"CR before the end", "1\r"sv, u"1\r\r\n"},
+        {"malformed UTF-8", "1\xFF\n"sv, u"1\uFFFD\r\n"},
+        {"unpaired surrogate", "\xFF\xFE\x00\xDC"sv, u"\uFFFD\r\n"},
+    };
+    ScratchFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFileBytes(folder / "numbers.txt", c.bytes);
+        const std::optional<WideString> text = ReadTextFile(folder / "numbers.txt");
+        ASSERT_TRUE(text.has_value());
+        EXPECT_EQ(*text, c.text);
+    }
+}
+
+TEST(ReadTextFile, ReportsWhatCannotBeRead) {
+    ScratchFolder folder;
+    std::filesystem::create_directory(folder / "a folder");
+    std::filesystem::create_symlink("/dev/zero", folder / "endless");
+    for (const char* name : {"missing", "a folder", "endless"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(ReadTextFile(folder / name).has_value());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A fresh folder for one test, removed with everything in it when the test ends.
+class ScratchFolder {
+  public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::filesystem::path& name) const {
+        return m_path / name;
+    }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
+std::string ReadFileBytes(const std::filesystem::path& path);
