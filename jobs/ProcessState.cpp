@@ -1,0 +1,19 @@
+#include "jobs/ProcessState.h"
+
+std::filesystem::path g_documentsDir;
+std::filesystem::path g_autoFileDir;
+std::filesystem::path g_resultDir;
+std::filesystem::path g_tempDir;
+
+WideString g_fileText;
+
+std::array<WideString, 2> g_settings;
+std::int32_t g_settingsLine = 0;
+
+NumberLines g_numbers;
+std::int32_t g_lineIndex = 0;
+std::int64_t g_maxValue = 0;
+
+std::atomic<std::int32_t> g_cancelRequested = 0;
+
+std::int32_t g_autoRunArmed = 0;

@@ -1,0 +1,35 @@
+#pragma once
+
+// The state the dialog's handlers and the conversion worker share for the life of the process.
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+
+#include "core/LargeAllocator.h"
+#include "core/NumberLines.h"
+
+// Working folders, below the user's Documents folder.
+extern std::filesystem::path g_documentsDir;
+extern std::filesystem::path g_autoFileDir;
+extern std::filesystem::path g_resultDir;
+extern std::filesystem::path g_tempDir;
+
+// The number list of the last loaded file; a run trims its trailing line breaks.
+extern WideString g_fileText;
+
+// The settings file's two lines: automatic mode, show messages.
+extern std::array<WideString, 2> g_settings;
+extern std::int32_t g_settingsLine;
+
+// The run's collected number lines, their count, and the largest of them.
+extern NumberLines g_numbers;
+extern std::int32_t g_lineIndex;
+extern std::int64_t g_maxValue;
+
+// Set by Cancel, read by the worker at every poll point.
+extern std::atomic<std::int32_t> g_cancelRequested;
+
+// 1 once the user ticked the automatic-mode box in this run, 0 once unticked.
+extern std::int32_t g_autoRunArmed;

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "jobs/Messages.h"
+#include "tests/support/DialogFixture.h"
+#include "tests/support/Printing.h"
+
+namespace {
+
+using SingleConversionTest = DialogTest;
+
+TEST_F(SingleConversionTest, ShowsTheBinaryDigitsOfWhatWasTyped) {
+    const struct {
+        std::u16string_view typed;
+        std::u16string_view shown;
+    } cases[] = {
+        {u"", u"0"},
+        {u"abc", u"0"},
+        {u"10", u"1010"},
+        {u"0007", u"111"},
+        {u"12 34", u"1100"},
+        {u"12abc", u"1100"},
+        {u"  \r\n\r\n5", u"101"},
+        {u"-5", u"-101"},
+        {u"2147483647", u"1111111111111111111111111111111"},
+    };
+    Start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()));
+        toolkit.Type(ControlId::Decimal, c.typed);
+        Click(ControlId::Convert);
+        EXPECT_EQ(toolkit.Text(ControlId::Binary), c.shown);
+        EXPECT_EQ(toolkit.Text(ControlId::Decimal), c.typed);
+    }
+    EXPECT_TRUE(toolkit.Messages().empty());
+}
+
+TEST_F(SingleConversionTest, RefusesNumbersOutsideTheThirtyTwoBitRange) {
+    Start();
+    for (const std::u16string_view typed :
+         {u"2147483648", u"-2147483649", u"99999999999999999999"}) {
+        toolkit.Type(ControlId::Decimal, u"5");
+        Click(ControlId::Convert);
+        toolkit.ClearRecords();
+        toolkit.Type(ControlId::Decimal, typed);
+        Click(ControlId::Convert);
+        EXPECT_EQ(toolkit.Text(ControlId::Binary), u"");
+        ASSERT_EQ(toolkit.Messages().size(), 1U);
+        EXPECT_EQ(toolkit.Messages()[0].text, message::kTooLargeForSingle);
+        EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
+    }
+}
+
+}  // namespace

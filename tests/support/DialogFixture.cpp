@@ -1,0 +1,36 @@
+#include "tests/support/DialogFixture.h"
+
+#include "jobs/ProcessState.h"
+#include "storage/WorkingFolders.h"
+
+void ResetProcessState() {
+    g_documentsDir.clear();
+    g_autoFileDir.clear();
+    g_resultDir.clear();
+    g_tempDir.clear();
+    g_fileText.clear();
+    g_settings = {};
+    g_settingsLine = 0;
+    g_numbers.clear();
+    g_lineIndex = 0;
+    g_maxValue = 0;
+    g_cancelRequested = 0;
+    g_autoRunArmed = 0;
+}
+
+DialogTest::DialogTest() : toolkit(m_documents.path()) {
+    ResetProcessState();
+    std::filesystem::create_directory(m_documents / "Merrow");
+}
+
+DialogTest::~DialogTest() {
+    toolkit.JoinWorker();
+}
+
+std::filesystem::path DialogTest::ProductFolder() const {
+    return ::ProductFolder(Documents());
+}
+
+void DialogTest::Start() {
+    dialog.OnInitDialog();
+}

@@ -1,0 +1,200 @@
+#include "tests/support/FakeToolkit.h"
+
+#include <utility>
+
+#include "core/TextEncoding.h"
+
+namespace {
+
+std::string Name(ControlId control) {
+    return std::to_string(static_cast<int>(control));
+}
+
+}  // namespace
+
+FakeToolkit::FakeToolkit(std::filesystem::path documents) : m_documents(std::move(documents)) {}
+
+FakeToolkit::~FakeToolkit() {
+    JoinWorker();
+}
+
+void FakeToolkit::Record(std::string call) {
+    std::lock_guard lock(m_mutex);
+    m_calls.push_back(std::move(call));
+}
+
+bool FakeToolkit::SetVisible(ControlId control, bool visible) {
+    Record((visible ? "show " : "hide ") + Name(control));
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_controls[control].visible, visible);
+}
+
+void FakeToolkit::SetEnabled(ControlId control, bool enabled) {
+    Record((enabled ? "enable " : "disable ") + Name(control));
+    std::lock_guard lock(m_mutex);
+    m_controls[control].enabled = enabled;
+}
+
+SharedText FakeToolkit::GetText(ControlId control) {
+    std::lock_guard lock(m_mutex);
+    return m_controls[control].text;
+}
+
+void FakeToolkit::SetText(ControlId control, SharedText text) {
+    Record("text " + Name(control) + " " + std::string(Utf16ToUtf8(*text)));
+    {
+        std::lock_guard lock(m_mutex);
+        m_controls[control].text = text;
+    }
+    if (m_onTextSet) {
+        m_onTextSet(control, *text);
+    }
+}
+
+bool FakeToolkit::IsChecked(ControlId control) {
+    std::lock_guard lock(m_mutex);
+    return m_controls[control].checked;
+}
+
+void FakeToolkit::SetChecked(ControlId control, bool checked) {
+    Record((checked ? "check " : "uncheck ") + Name(control));
+    std::lock_guard lock(m_mutex);
+    m_controls[control].checked = checked;
+}
+
+void FakeToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
+    Record("range " + std::to_string(maximum));
+    std::lock_guard lock(m_mutex);
+    m_controls[control].maximum = maximum;
+}
+
+void FakeToolkit::SetProgressPosition(ControlId control, std::int32_t position) {
+    Record("position " + std::to_string(position));
+    std::lock_guard lock(m_mutex);
+    m_controls[control].position = position;
+}
+
+void FakeToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
+    Record("message " + std::string(Utf16ToUtf8(text)));
+    std::lock_guard lock(m_mutex);
+    m_messages.push_back({WideString(text), icon});
+}
+
+void FakeToolkit::Beep() {
+    Record("beep");
+    std::lock_guard lock(m_mutex);
+    ++m_beeps;
+}
+
+void FakeToolkit::BeginWaitCursor() {
+    std::lock_guard lock(m_mutex);
+    ++m_waitCursorDepth;
+}
+
+void FakeToolkit::EndWaitCursor() {
+    std::lock_guard lock(m_mutex);
+    m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1);
+}
+
+void FakeToolkit::ShowAboutBox() {
+    Record("about");
+}
+
+void FakeToolkit::EndDialog(int result) {
+    Record("end " + std::to_string(result));
+    std::lock_guard lock(m_mutex);
+    m_endResult = result;
+}
+
+std::optional<std::filesystem::path> FakeToolkit::AskSavePath(const SaveDialogOptions& options) {
+    Record("save dialog");
+    std::lock_guard lock(m_mutex);
+    m_lastSaveDialog = options;
+    return m_saveAnswer;
+}
+
+bool FakeToolkit::BeginThread(std::function<void()> body) {
+    if (m_refuseThreads) {
+        return false;
+    }
+    if (!m_realThreads) {
+        body();
+        return true;
+    }
+    JoinWorker();
+    m_worker = std::thread(std::move(body));
+    return true;
+}
+
+void FakeToolkit::JoinWorker() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
+    Record("send " + std::to_string(message));
+    return target.WindowProc(message, 0, 0);
+}
+
+void FakeToolkit::Click(CTallowDlg& dialog, ControlId control) {
+    {
+        std::lock_guard lock(m_mutex);
+        ControlState& state = m_controls[control];
+        if (!state.visible || !state.enabled) {
+            return;
+        }
+        if (control == ControlId::AutoRun || control == ControlId::ShowMessages) {
+            state.checked = !state.checked;
+        }
+    }
+    dialog.OnCommand(control, Notification::Clicked);
+}
+
+void FakeToolkit::Type(ControlId control, std::u16string_view text) {
+    std::lock_guard lock(m_mutex);
+    m_controls[control].text = std::make_shared<const WideString>(text);
+}
+
+FakeToolkit::ControlState FakeToolkit::State(ControlId control) const {
+    std::lock_guard lock(m_mutex);
+    const auto found = m_controls.find(control);
+    return found == m_controls.end() ? ControlState{} : found->second;
+}
+
+std::vector<FakeToolkit::Message> FakeToolkit::Messages() const {
+    std::lock_guard lock(m_mutex);
+    return m_messages;
+}
+
+std::vector<std::string> FakeToolkit::Calls() const {
+    std::lock_guard lock(m_mutex);
+    return m_calls;
+}
+
+void FakeToolkit::ClearRecords() {
+    std::lock_guard lock(m_mutex);
+    m_calls.clear();
+    m_messages.clear();
+    m_beeps = 0;
+}
+
+int FakeToolkit::Beeps() const {
+    std::lock_guard lock(m_mutex);
+    return m_beeps;
+}
+
+int FakeToolkit::WaitCursorDepth() const {
+    std::lock_guard lock(m_mutex);
+    return m_waitCursorDepth;
+}
+
+std::optional<int> FakeToolkit::EndResult() const {
+    std::lock_guard lock(m_mutex);
+    return m_endResult;
+}
+
+std::optional<SaveDialogOptions> FakeToolkit::LastSaveDialog() const {
+    std::lock_guard lock(m_mutex);
+    return m_lastSaveDialog;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "tests/support/DialogFixture.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/ui/ModalWatchdog.h"
+#include "ui/TallowDlg.h"
+#include "ui/qt/QtToolkit.h"
+#include "ui/qt/TallowWindow.h"
+
+// The real window on the offscreen platform, with a home folder of its own.
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest() {
+        ResetProcessState();
+        qputenv("HOME", QByteArray::fromStdString(home.path().string()));
+        std::filesystem::create_directories(home / "Documents" / "Merrow");
+    }
+
+    void Open() {
+        ASSERT_TRUE(window.Start(dialog));
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Find(const char* objectName) {
+        auto* widget = window.findChild<Widget*>(QString::fromLatin1(objectName));
+        EXPECT_NE(widget, nullptr) << objectName;
+        return widget;
+    }
+
+    std::filesystem::path ProductFolder() const {
+        return home / "Documents" / "Merrow" / "TallowKit";
+    }
+
+    ScratchFolder home;
+    ModalWatchdog watchdog;
+    TallowWindow window{QStringLiteral("working folder"), QStringLiteral("help")};
+    QtToolkit toolkit{window};
+    CTallowDlg dialog{toolkit};
+};

@@ -1,0 +1,75 @@
+#include "ui/TallowDlg.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "jobs/ProcessState.h"
+#include "storage/FileHelpers.h"
+#include "storage/WorkingFolders.h"
+
+namespace {
+
+struct MessageMapEntry {
+    Notification notification;
+    ControlId control;
+    void (CTallowDlg::*handler)();
+};
+
+constexpr MessageMapEntry kMessageMap[] = {
+    {Notification::Clicked, ControlId::About, &CTallowDlg::OnBnClickedAbout},
+    {Notification::Clicked, ControlId::Convert, &CTallowDlg::OnBnClickedConvert},
+    {Notification::Clicked, ControlId::AutoRun, &CTallowDlg::OnBnClickedAutoRun},
+    {Notification::Clicked, ControlId::ShowMessages, &CTallowDlg::OnBnClickedShowMessages},
+    {Notification::Clicked, ControlId::LoadFile, &CTallowDlg::OnBnClickedLoadFile},
+    {Notification::Changed, ControlId::BrowseFile, &CTallowDlg::OnEnChangeBrowseFile},
+    {Notification::Clicked, ControlId::ConvertFile, &CTallowDlg::OnBnClickedConvertFile},
+    {Notification::Clicked, ControlId::Cancel, &CTallowDlg::OnBnClickedCancel},
+    {Notification::Clicked, ControlId::Save, &CTallowDlg::OnBnClickedSave},
+    {Notification::Clicked, ControlId::Exit, &CTallowDlg::OnBnClickedExit},
+    {Notification::Clicked, ControlId::Pause, &CTallowDlg::OnBnClickedPause},
+};
+
+}  // namespace
+
+CTallowDlg::CTallowDlg(Toolkit& toolkit) : m_toolkit(toolkit) {}
+
+void CTallowDlg::OnCommand(ControlId control, Notification notification) {
+    const auto* entry = std::find_if(
+        std::begin(kMessageMap), std::end(kMessageMap),
+        [&](const auto& e) { return e.control == control && e.notification == notification; });
+    if (entry != std::end(kMessageMap)) {
+        (this->*entry->handler)();
+    }
+}
+
+std::intptr_t CTallowDlg::WindowProc(unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+    return message == WM_CONVERT_DONE ? OnConvertDone(wParam, lParam) : 0;
+}
+
+bool CTallowDlg::OnInitDialog() {
+    const std::filesystem::path executable = m_toolkit.ExecutablePath();
+    if (!executable.empty()) {
+        m_editModulePath.SetText(executable.u16string());
+    }
+    g_documentsDir = m_toolkit.DocumentsFolder();
+    m_btnConvertFile.Hide();
+    m_btnSave.Hide();
+    const WorkingFolders folders = CreateWorkingFolders(g_documentsDir);
+    g_resultDir = folders.result;
+    g_tempDir = folders.temp;
+    g_autoFileDir = AutoFileFolder(g_documentsDir);
+    m_btnPause.Hide();
+    m_btnCancel.Hide();
+    m_editProgress.Hide();
+    m_progress.Hide();
+    if (m_checkAutoRun.IsChecked()) {
+        m_checkAutoRun.SetChecked(false);
+    }
+    m_checkShowMessages.Hide();
+    return true;
+}
+
+void CTallowDlg::OnBnClickedAbout() {
+    m_toolkit.ShowAboutBox();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// The program's only window, as the logic sees it: its controls, the binding of each
+// notification to its handler, and the handlers themselves (defined in jobs/).
+
+#include <cstdint>
+
+#include "ui/Controls.h"
+#include "ui/Toolkit.h"
+
+enum class Notification { Clicked, Changed };
+
+class CTallowDlg : public MessageTarget {
+  public:
+    explicit CTallowDlg(Toolkit& toolkit);
+
+    // Prepares the window before it is first shown; the automatic run may end it here.
+    bool OnInitDialog();
+    // Routes a control's notification to its handler.
+    void OnCommand(ControlId control, Notification notification);
+    std::intptr_t WindowProc(unsigned message, std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
+
+    void OnBnClickedAbout();
+    void OnBnClickedConvert();
+    void OnBnClickedAutoRun();
+    void OnBnClickedShowMessages() {}
+    void OnBnClickedLoadFile();
+    void OnEnChangeBrowseFile() {}
+    void OnBnClickedConvertFile();
+    void OnBnClickedCancel();
+    void OnBnClickedSave();
+    void OnBnClickedExit();
+    void OnBnClickedPause();
+    std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
+
+    Toolkit& m_toolkit;
+    const CheckBox m_checkAutoRun{m_toolkit, ControlId::AutoRun};
+    const CheckBox m_checkShowMessages{m_toolkit, ControlId::ShowMessages};
+    const Control m_editDecimal{m_toolkit, ControlId::Decimal};
+    const Control m_btnConvert{m_toolkit, ControlId::Convert};
+    const Control m_btnAbout{m_toolkit, ControlId::About};
+    const Control m_editBinary{m_toolkit, ControlId::Binary};
+    const Control m_browseFile{m_toolkit, ControlId::BrowseFile};
+    const Control m_btnLoadFile{m_toolkit, ControlId::LoadFile};
+    const Control m_btnConvertFile{m_toolkit, ControlId::ConvertFile};
+    const ProgressBar m_progress{m_toolkit, ControlId::Progress};
+    const Control m_btnCancel{m_toolkit, ControlId::Cancel};
+    const Control m_editProgress{m_toolkit, ControlId::ProgressText};
+    const Control m_editFileContents{m_toolkit, ControlId::FileContents};
+    const Control m_editResult{m_toolkit, ControlId::Result};
+    const Control m_btnSave{m_toolkit, ControlId::Save};
+    const Control m_btnExit{m_toolkit, ControlId::Exit};
+    const Control m_btnPause{m_toolkit, ControlId::Pause};
+    const Control m_editModulePath{m_toolkit, ControlId::ModulePath};
+};

@@ -1,0 +1,82 @@
+#pragma once
+
+// What the logic asks of the window toolkit. The dialog and every job talk to the window only
+// through this interface: the Qt window implements it, and tests implement it with a fake.
+//
+// Every operation may be called from the conversion worker's thread as well as the window's:
+// it is carried out on the window's thread and is complete when it returns.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "core/LargeAllocator.h"
+#include "ui/ControlId.h"
+
+// Texts travel to and from controls by shared pointer: the result of ten million numbers is
+// handed over, never copied.
+using SharedText = std::shared_ptr<const WideString>;
+
+enum class MessageIcon { Error = 16, Information = 64 };
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// The private message the worker sends when a run ends.
+inline constexpr unsigned WM_CONVERT_DONE = 0x0400 + 100;
+
+struct SaveDialogOptions {
+    std::u16string_view filterName;
+    std::u16string_view filterPattern;
+    bool askBeforeReplacing = true;
+};
+
+// Whatever receives the messages sent with SendDialogMessage.
+class MessageTarget {
+  public:
+    virtual std::intptr_t WindowProc(unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) = 0;
+
+  protected:
+    ~MessageTarget() = default;
+};
+
+class Toolkit {
+  public:
+    virtual ~Toolkit() = default;
+
+    // Returns whether the control was visible before.
+    virtual bool SetVisible(ControlId control, bool visible) = 0;
+    virtual void SetEnabled(ControlId control, bool enabled) = 0;
+    // Gives back exactly the text written, line breaks and all; for what the user typed, each
+    // line break reads as CR LF.
+    virtual SharedText GetText(ControlId control) = 0;
+    virtual void SetText(ControlId control, SharedText text) = 0;
+    virtual bool IsChecked(ControlId control) = 0;
+    // Changes the tick without a click notification.
+    virtual void SetChecked(ControlId control, bool checked) = 0;
+    virtual void SetProgressRange(ControlId control, std::int32_t maximum) = 0;
+    virtual void SetProgressPosition(ControlId control, std::int32_t position) = 0;
+
+    // Modal, captioned with the program's name, OK only; returns when dismissed.
+    virtual void ShowMessage(std::u16string_view text, MessageIcon icon) = 0;
+    virtual void Beep() = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+    virtual void ShowAboutBox() = 0;
+    // The dialog closes with result once control returns to the toolkit.
+    virtual void EndDialog(int result) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) = 0;
+
+    // Runs body on a thread of its own; false when no thread could be started.
+    virtual bool BeginThread(std::function<void()> body) = 0;
+    // Delivers message to target on the window's thread and returns once it was handled.
+    virtual std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) = 0;
+
+    virtual std::filesystem::path DocumentsFolder() = 0;
+    virtual std::filesystem::path ExecutablePath() = 0;
+};

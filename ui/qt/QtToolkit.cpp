@@ -1,0 +1,221 @@
+#include "ui/qt/QtToolkit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "ui/qt/AboutBox.h"
+#include "ui/qt/BrowseField.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/TallowWindow.h"
+
+namespace {
+
+// What the user typed or picked: line breaks read as CR LF, as the text a program reads.
+QString UserText(QWidget* widget) {
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        return box->toPlainText().replace(QChar(u'\n'), QStringLiteral("\r\n"));
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        return line->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        return button->text();
+    }
+    if (auto* browse = qobject_cast<BrowseField*>(widget)) {
+        return browse->text();
+    }
+    return {};
+}
+
+void ShowText(QWidget* widget, const QString& text) {
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->setPlainText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(text);
+        line->setCursorPosition(0);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(text);
+    } else if (auto* browse = qobject_cast<BrowseField*>(widget)) {
+        browse->setText(text);
+    }
+}
+
+}  // namespace
+
+QtToolkit::QtToolkit(TallowWindow& window) : m_window(window) {
+    // Once the user edits a field, its text is the widget's again.
+    for (const ControlId id : {ControlId::Decimal, ControlId::BrowseFile}) {
+        QWidget* widget = m_window.Control(id);
+        const auto forget = [this, id] { m_texts.erase(id); };
+        if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+            QObject::connect(box, &QPlainTextEdit::textChanged, &m_context, forget);
+        } else if (auto* browse = qobject_cast<BrowseField*>(widget)) {
+            QObject::connect(browse, &BrowseField::textChanged, &m_context, forget);
+        }
+    }
+}
+
+QtToolkit::~QtToolkit() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+template <typename Operation>
+auto QtToolkit::OnWindowThread(Operation operation) {
+    if (QThread::currentThread() == m_context.thread()) {
+        return operation();
+    }
+    using Result = decltype(operation());
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(&m_context, operation, Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            &m_context, [&] { result = operation(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+bool QtToolkit::SetVisible(ControlId control, bool visible) {
+    return OnWindowThread([&] {
+        QWidget* widget = m_window.Control(control);
+        const bool wasVisible = !widget->isHidden();
+        widget->setVisible(visible);
+        return wasVisible;
+    });
+}
+
+void QtToolkit::SetEnabled(ControlId control, bool enabled) {
+    OnWindowThread([&] { m_window.Control(control)->setEnabled(enabled); });
+}
+
+SharedText QtToolkit::GetText(ControlId control) {
+    return OnWindowThread([&] {
+        const auto stored = m_texts.find(control);
+        if (stored != m_texts.end()) {
+            return stored->second;
+        }
+        return std::make_shared<const WideString>(
+            ToWideString(UserText(m_window.Control(control))));
+    });
+}
+
+void QtToolkit::SetText(ControlId control, SharedText text) {
+    OnWindowThread([&] {
+        ShowText(m_window.Control(control), ToQString(*text));
+        m_texts[control] = std::move(text);
+    });
+}
+
+bool QtToolkit::IsChecked(ControlId control) {
+    return OnWindowThread(
+        [&] { return qobject_cast<QAbstractButton*>(m_window.Control(control))->isChecked(); });
+}
+
+void QtToolkit::SetChecked(ControlId control, bool checked) {
+    OnWindowThread(
+        [&] { qobject_cast<QAbstractButton*>(m_window.Control(control))->setChecked(checked); });
+}
+
+void QtToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
+    OnWindowThread(
+        [&] { qobject_cast<QProgressBar*>(m_window.Control(control))->setRange(0, maximum); });
+}
+
+void QtToolkit::SetProgressPosition(ControlId control, std::int32_t position) {
+    OnWindowThread([&] {
+        auto* bar = qobject_cast<QProgressBar*>(m_window.Control(control));
+        bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+    });
+}
+
+void QtToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
+    if (!m_messagesShown) {
+        return;
+    }
+    OnWindowThread([&] {
+        QMessageBox box(
+            icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+            ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QMessageBox::Ok,
+            m_window.isVisible() ? &m_window : nullptr);
+        box.setObjectName("messageBox");
+        box.exec();
+    });
+}
+
+void QtToolkit::Beep() {
+    OnWindowThread([] { QApplication::beep(); });
+}
+
+void QtToolkit::BeginWaitCursor() {
+    OnWindowThread([] { QApplication::setOverrideCursor(Qt::WaitCursor); });
+}
+
+void QtToolkit::EndWaitCursor() {
+    OnWindowThread([] {
+        if (QApplication::overrideCursor() != nullptr) {
+            QApplication::restoreOverrideCursor();
+        }
+    });
+}
+
+void QtToolkit::ShowAboutBox() {
+    OnWindowThread([&] {
+        AboutBox about(&m_window);
+        about.exec();
+    });
+}
+
+void QtToolkit::EndDialog(int result) {
+    OnWindowThread([&] { m_window.EndDialog(result); });
+}
+
+std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOptions& options) {
+    return OnWindowThread([&]() -> std::optional<std::filesystem::path> {
+        // Qt matches "*.*" only against names with a dot; "*" keeps the filter's meaning.
+        const QString filter = QStringLiteral("%1 (*)").arg(ToQString(options.filterName));
+        QFileDialog dialog(&m_window, QString(), QString(), filter);
+        dialog.setObjectName("saveDialog");
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.askBeforeReplacing);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
+    });
+}
+
+bool QtToolkit::BeginThread(std::function<void()> body) {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    try {
+        m_worker = std::thread(std::move(body));
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+std::intptr_t QtToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
+    return OnWindowThread([&] { return target.WindowProc(message, 0, 0); });
+}
+
+std::filesystem::path QtToolkit::DocumentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdU16String();
+}
+
+std::filesystem::path QtToolkit::ExecutablePath() {
+    return QCoreApplication::applicationFilePath().toStdU16String();
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QThread>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "ui/Toolkit.h"
+
+class TallowWindow;
+
+// The toolkit on Qt widgets. Calls from another thread are carried out on the window's thread
+// and block until done; the window's thread never waits for the worker, so this cannot deadlock.
+class QtToolkit : public Toolkit {
+  public:
+    explicit QtToolkit(TallowWindow& window);
+    ~QtToolkit() override;
+
+    bool SetVisible(ControlId control, bool visible) override;
+    void SetEnabled(ControlId control, bool enabled) override;
+    SharedText GetText(ControlId control) override;
+    void SetText(ControlId control, SharedText text) override;
+    bool IsChecked(ControlId control) override;
+    void SetChecked(ControlId control, bool checked) override;
+    void SetProgressRange(ControlId control, std::int32_t maximum) override;
+    void SetProgressPosition(ControlId control, std::int32_t position) override;
+    void ShowMessage(std::u16string_view text, MessageIcon icon) override;
+    void Beep() override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void ShowAboutBox() override;
+    void EndDialog(int result) override;
+    std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
+    bool BeginThread(std::function<void()> body) override;
+    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
+    std::filesystem::path DocumentsFolder() override;
+    std::filesystem::path ExecutablePath() override;
+
+    // Whether message boxes can be shown at all; without a display they are skipped.
+    void SetMessagesShown(bool shown) { m_messagesShown = shown; }
+
+  private:
+    template <typename Operation>
+    auto OnWindowThread(Operation operation);
+
+    TallowWindow& m_window;
+    QObject m_context;
+    // Exact texts as written; widgets would give them back with LF only.
+    std::map<ControlId, SharedText> m_texts;
+    std::thread m_worker;
+    bool m_messagesShown = true;
+};

@@ -1,0 +1,173 @@
+#include "ui/qt/TallowWindow.h"
+
+#include <QCheckBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QUrl>
+
+#include "ui/TallowDlg.h"
+#include "ui/qt/BrowseField.h"
+#include "ui/qt/DialogUnits.h"
+#include "ui/qt/QtText.h"
+
+namespace {
+
+QWidget* CreateEdit(const EditStyle& style, QWidget* parent) {
+    if (!style.multiLine || (style.readOnly && !style.scrollBars)) {
+        auto* line = new QLineEdit(parent);
+        line->setReadOnly(style.readOnly);
+        line->setFrame(style.border);
+        return line;
+    }
+    auto* box = new QPlainTextEdit(parent);
+    box->setReadOnly(style.readOnly);
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    const Qt::ScrollBarPolicy bars =
+        style.scrollBars ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    box->setHorizontalScrollBarPolicy(bars);
+    box->setVerticalScrollBarPolicy(bars);
+    if (!style.scrollBars) {
+        box->document()->setDocumentMargin(1);
+    }
+    return box;
+}
+
+QLabel* CreateLink(const QString& target, QWidget* parent) {
+    auto* link = new QLabel(parent);
+    const QString url = QUrl::fromLocalFile(target).toString();
+    link->setText(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), target.toHtmlEscaped()));
+    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    link->setOpenExternalLinks(true);
+    return link;
+}
+
+// Dialog-unit sizes were made for a narrower font: labels and check boxes, which have free room
+// to their right, grow to show their whole text; buttons keep their size and take a smaller font.
+void FitText(QWidget* control) {
+    if (qobject_cast<QLabel*>(control) != nullptr || qobject_cast<QCheckBox*>(control) != nullptr) {
+        control->resize(std::max(control->width(), control->sizeHint().width()), control->height());
+        return;
+    }
+    auto* button = qobject_cast<QPushButton*>(control);
+    if (button == nullptr) {
+        return;
+    }
+    constexpr int kPadding = 8;
+    QFont font = button->font();
+    while (QFontMetrics(font).horizontalAdvance(button->text()) + kPadding > button->width() &&
+           font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    button->setFont(font);
+}
+
+QIcon TallowIcon() {
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/tallow-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+}  // namespace
+
+TallowWindow::TallowWindow(const QString& workingFolder, const QString& helpFile)
+    : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("tallowWindow");
+    setWindowTitle(ToQString(kMainDialog.caption));
+    setWindowIcon(TallowIcon());
+    setFont(DialogFont(kMainDialog));
+    const DialogUnits units(font());
+    setFixedSize(units.ToPixels(kMainDialog.width, kMainDialog.height));
+    for (const ControlSpec& spec : MainDialogControls()) {
+        QWidget* control = CreateControl(spec, workingFolder, helpFile);
+        control->setObjectName(QString::fromLatin1(spec.objectName.data(),
+                                                   static_cast<qsizetype>(spec.objectName.size())));
+        control->setGeometry(units.ToPixels(spec.rect));
+        FitText(control);
+        control->installEventFilter(this);
+        if (spec.id) {
+            m_controls[*spec.id] = control;
+        }
+    }
+}
+
+QWidget* TallowWindow::CreateControl(const ControlSpec& spec, const QString& workingFolder,
+                                     const QString& helpFile) {
+    const QString text = ToQString(spec.text);
+    switch (spec.kind) {
+        case ControlKind::DefaultButton:
+        case ControlKind::Button: {
+            auto* button = new QPushButton(text, this);
+            button->setAutoDefault(false);
+            button->setDefault(spec.kind == ControlKind::DefaultButton);
+            return button;
+        }
+        case ControlKind::CheckBox:
+            return new QCheckBox(text, this);
+        case ControlKind::Label:
+            return new QLabel(text, this);
+        case ControlKind::Edit:
+            return CreateEdit(spec.edit, this);
+        case ControlKind::BrowseField:
+            return new BrowseField(this);
+        case ControlKind::Progress: {
+            auto* progress = new QProgressBar(this);
+            progress->setTextVisible(false);
+            progress->setRange(0, 100);
+            progress->setValue(0);
+            return progress;
+        }
+        case ControlKind::Link:
+            return CreateLink(spec.id == ControlId::FirstLink ? workingFolder : helpFile, this);
+    }
+    return nullptr;
+}
+
+bool TallowWindow::Start(CTallowDlg& dialog) {
+    for (const auto& [id, widget] : m_controls) {
+        const auto notify = [&dialog, id = id](Notification notification) {
+            return [&dialog, id, notification] { dialog.OnCommand(id, notification); };
+        };
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            connect(button, &QAbstractButton::clicked, this, notify(Notification::Clicked));
+        } else if (auto* browse = qobject_cast<BrowseField*>(widget)) {
+            connect(browse, &BrowseField::textChanged, this, notify(Notification::Changed));
+        }
+    }
+    dialog.OnInitDialog();
+    Control(ControlId::Exit)->setFocus();
+    return !m_ended;
+}
+
+int TallowWindow::RunModal(CTallowDlg& dialog) {
+    return Start(dialog) ? exec() : m_endResult;
+}
+
+void TallowWindow::EndDialog(int result) {
+    m_ended = true;
+    m_endResult = result;
+    done(result);
+}
+
+void TallowWindow::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+bool TallowWindow::focusNextPrevChild(bool) {
+    return false;
+}
+
+bool TallowWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractButton*>(watched) != nullptr) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        return key == Qt::Key_Return || key == Qt::Key_Enter;
+    }
+    return QDialog::eventFilter(watched, event);
+}

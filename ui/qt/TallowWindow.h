@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <map>
+
+#include "ui/ControlId.h"
+#include "ui/ControlTable.h"
+
+class CTallowDlg;
+
+// The main window, built from the control table. It forwards every notification to the dialog's
+// message map and keeps the dialog manager's keyboard handling away: Enter, Escape, Tab and the
+// arrow keys reach only the focused control.
+class TallowWindow : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TallowWindow(const QString& workingFolder, const QString& helpFile);
+
+    QWidget* Control(ControlId id) const { return m_controls.at(id); }
+    // Binds the controls to the dialog and initialises it; false when that already ended it.
+    bool Start(CTallowDlg& dialog);
+    // Starts the dialog and, unless that ended it, shows the window until it ends.
+    int RunModal(CTallowDlg& dialog);
+    void EndDialog(int result);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget* CreateControl(const ControlSpec& spec, const QString& workingFolder,
+                           const QString& helpFile);
+
+    std::map<ControlId, QWidget*> m_controls;
+    bool m_ended = false;
+    int m_endResult = 0;
+};
