@@ -1,14 +1,10 @@
 #include "ui/TallowDlg.h"
 
 // Handlers whose jobs are not built yet.
-void CTallowDlg::OnBnClickedAutoRun() {}
 void CTallowDlg::OnBnClickedLoadFile() {}
 void CTallowDlg::OnBnClickedConvertFile() {}
 void CTallowDlg::OnBnClickedCancel() {}
 void CTallowDlg::OnBnClickedSave() {}
-void CTallowDlg::OnBnClickedExit() {
-    m_toolkit.EndDialog(IDOK);
-}
 void CTallowDlg::OnBnClickedPause() {}
 std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     return 0;

@@ -9,6 +9,7 @@ WideString g_fileText;
 
 std::array<WideString, 2> g_settings;
 std::int32_t g_settingsLine = 0;
+std::array<char, kSettingsBufferSize> g_settingsBuffer{};
 
 NumberLines g_numbers;
 std::int32_t g_lineIndex = 0;

@@ -9,6 +9,7 @@
 
 #include "core/LargeAllocator.h"
 #include "core/NumberLines.h"
+#include "storage/SettingsFile.h"
 
 // Working folders, below the user's Documents folder.
 extern std::filesystem::path g_documentsDir;
@@ -19,9 +20,10 @@ extern std::filesystem::path g_tempDir;
 // The number list of the last loaded file; a run trims its trailing line breaks.
 extern WideString g_fileText;
 
-// The settings file's two lines: automatic mode, show messages.
+// The settings file's two lines (automatic mode, show messages), as read at start-up.
 extern std::array<WideString, 2> g_settings;
 extern std::int32_t g_settingsLine;
+extern std::array<char, kSettingsBufferSize> g_settingsBuffer;
 
 // The run's collected number lines, their count, and the largest of them.
 extern NumberLines g_numbers;

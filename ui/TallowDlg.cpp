@@ -58,6 +58,7 @@ bool CTallowDlg::OnInitDialog() {
     const WorkingFolders folders = CreateWorkingFolders(g_documentsDir);
     g_resultDir = folders.result;
     g_tempDir = folders.temp;
+    ApplySettingsFile();
     g_autoFileDir = AutoFileFolder(g_documentsDir);
     m_btnPause.Hide();
     m_btnCancel.Hide();

@@ -34,6 +34,9 @@ class CTallowDlg : public MessageTarget {
     void OnBnClickedPause();
     std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
 
+    // Sets the two check boxes from the settings file.
+    void ApplySettingsFile();
+
     Toolkit& m_toolkit;
     const CheckBox m_checkAutoRun{m_toolkit, ControlId::AutoRun};
     const CheckBox m_checkShowMessages{m_toolkit, ControlId::ShowMessages};

@@ -179,6 +179,14 @@ void FakeToolkit::ClearRecords() {
     m_beeps = 0;
 }
 
+void FakeToolkit::Reset() {
+    ClearRecords();
+    std::lock_guard lock(m_mutex);
+    m_controls.clear();
+    m_endResult.reset();
+    m_waitCursorDepth = 0;
+}
+
 int FakeToolkit::Beeps() const {
     std::lock_guard lock(m_mutex);
     return m_beeps;

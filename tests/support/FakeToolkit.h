@@ -60,6 +60,8 @@ class FakeToolkit : public Toolkit {
     std::vector<Message> Messages() const;
     std::vector<std::string> Calls() const;
     void ClearRecords();
+    // Every control back to visible, enabled and empty, and nothing recorded.
+    void Reset();
     int Beeps() const;
     int WaitCursorDepth() const;
     std::optional<int> EndResult() const;

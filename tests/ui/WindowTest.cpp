@@ -129,4 +129,25 @@ TEST_F(WindowTest, AboutBoxOpensAndCloses) {
     EXPECT_TRUE(window.isVisible());
 }
 
+TEST_F(WindowTest, ExitKeepsTheArmedFolderAndSavesTheBoxes) {
+    Open();
+    watchdog.Allow(1);
+    QTest::mouseClick(Find("m_checkAutoRun"), Qt::LeftButton);
+    EXPECT_EQ(watchdog.Closed(), QStringList{QStringLiteral("messageBox:") +
+                                             ToQString(message::kAutoFileFolderCreated)});
+    QTest::mouseClick(Find("m_checkShowMessages"), Qt::LeftButton);
+    QTest::mouseClick(Find("m_btnExit"), Qt::LeftButton);
+    EXPECT_EQ(window.result(), IDOK);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(std::filesystem::is_directory(ProductFolder() / "AutoFile"));
+    EXPECT_EQ(ReadFileBytes(ProductFolder() / "temp" / "Radix2A.tmp"), "1\r\n1");
+}
+
+TEST_F(WindowTest, AWindowManagerCloseSkipsTheExitSteps) {
+    Open();
+    window.close();
+    EXPECT_EQ(window.result(), IDCANCEL);
+    EXPECT_FALSE(std::filesystem::exists(ProductFolder() / "temp" / "Radix2A.tmp"));
+}
+
 }  // namespace

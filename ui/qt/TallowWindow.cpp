@@ -1,6 +1,7 @@
 #include "ui/qt/TallowWindow.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -154,6 +155,14 @@ void TallowWindow::EndDialog(int result) {
     m_ended = true;
     m_endResult = result;
     done(result);
+}
+
+// A close from the window manager cancels the dialog, skipping the Exit button's steps.
+void TallowWindow::closeEvent(QCloseEvent* event) {
+    if (!m_ended) {
+        EndDialog(IDCANCEL);
+    }
+    event->accept();
 }
 
 void TallowWindow::keyPressEvent(QKeyEvent* event) {

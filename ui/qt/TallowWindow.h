@@ -24,6 +24,7 @@ class TallowWindow : public QDialog {
     void EndDialog(int result);
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

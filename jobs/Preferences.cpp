@@ -1,0 +1,41 @@
+#include "jobs/ProcessState.h"
+#include "storage/FileHelpers.h"
+#include "storage/SettingsFile.h"
+#include "storage/WorkingFolders.h"
+#include "ui/TallowDlg.h"
+
+void CTallowDlg::ApplySettingsFile() {
+    const std::optional<WideString> text =
+        ReadSettingsText(JoinPath(g_tempDir, kSettingsFileName), g_settingsBuffer);
+    if (!text) {
+        return;
+    }
+    ParseSettingsText(*text, g_settings, g_settingsLine);
+    if (g_settings[0] == u"0") {
+        m_checkAutoRun.SetChecked(false);
+        m_checkShowMessages.Hide();
+        return;
+    }
+    m_checkAutoRun.SetChecked(true);
+    m_checkShowMessages.Show();
+    if (g_settings[1] != u"0") {
+        m_checkShowMessages.SetChecked(true);
+    }
+}
+
+void CTallowDlg::OnBnClickedExit() {
+    g_autoFileDir = AutoFileFolder(g_documentsDir);
+    if (g_autoRunArmed == 0) {
+        DeleteDirectoryTree(g_autoFileDir);
+    }
+    g_documentsDir = m_toolkit.DocumentsFolder();
+    g_tempDir = TempFolder(g_documentsDir);
+    if (DirectoryExists(g_tempDir) != 0 || CreateFolder(g_tempDir)) {
+        const bool autoRunTicked = m_checkAutoRun.IsChecked();
+        const bool showMessagesWasVisible = m_checkShowMessages.Show();
+        const bool showMessagesTicked = showMessagesWasVisible && m_checkShowMessages.IsChecked();
+        WriteBytesFile(JoinPath(g_tempDir, kSettingsFileName),
+                       SettingsBytes(autoRunTicked, showMessagesTicked));
+    }
+    m_toolkit.EndDialog(IDOK);
+}

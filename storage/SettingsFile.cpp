@@ -1,0 +1,53 @@
+#include "storage/SettingsFile.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "core/TextEncoding.h"
+
+namespace fs = std::filesystem;
+
+std::optional<WideString> ReadSettingsText(const fs::path& path, std::span<char> buffer) {
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return WideString();
+    }
+    file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (file.bad()) {
+        return WideString();
+    }
+    const auto read = buffer.first(static_cast<std::size_t>(file.gcount()));
+    const auto end = std::find(read.begin(), read.end(), '\0');
+    return Utf8ToUtf16(std::string_view(read.data(), static_cast<std::size_t>(end - read.begin())));
+}
+
+int ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& settings,
+                      std::int32_t& line) {
+    constexpr std::size_t kLongestText = 9'999;
+    if (text.size() > kLongestText) {
+        return 1;
+    }
+    const bool endsInLineBreak = !text.empty() && (text.back() == u'\n' || text.back() == u'\r');
+    for (std::size_t k = 0; k < text.size() && text[k] != u'\0'; ++k) {
+        const char16_t c = text[k];
+        if (c == u'\n') {
+            const bool finalLineBreak = endsInLineBreak && k == text.size() - 1;
+            line += finalLineBreak ? 0 : 1;
+        } else if (c != u'\r' && c < 0x80 && line >= 0 &&
+                   static_cast<std::size_t>(line) < settings.size()) {
+            settings[static_cast<std::size_t>(line)].push_back(c);
+        }
+    }
+    ++line;
+    return 0;
+}
+
+std::string SettingsBytes(bool autoRunTicked, bool showMessagesTicked) {
+    std::string bytes = autoRunTicked ? "1\r\n" : "0\r\n";
+    bytes += showMessagesTicked ? '1' : '0';
+    return bytes;
+}

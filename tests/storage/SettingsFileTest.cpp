@@ -1,0 +1,66 @@
+#include "storage/SettingsFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "tests/support/Printing.h"
+#include "tests/support/ScratchFolder.h"
+
+namespace {
+
+TEST(ParseSettingsText, TakesTheFirstTwoLinesInEitherLineBreakStyle) {
+    const struct {
+        std::u16string text;
+        WideString first;
+        WideString second;
+        std::int32_t line;
+    } cases[] = {
+        {u"1\r\n0", u"1", u"0", 2},
+        {u"1\n0\n", u"1", u"0", 2},
+        {u"0\r\n1\r\n", u"0", u"1", 2},
+        {u"", u"", u"", 1},
+        {u"10\r\n1", u"10", u"1", 2},
+        {u"1\r\n0\r\nthird\r\nfourth", u"1", u"0", 4},
+        {u"1é\r\n0", u"1", u"0", 2},
+        {std::u16string(u"1\0\r\n0", 5), u"1", u"", 1},
+        {std::u16string(9'999, u'1'), WideString(9'999, u'1'), u"", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(WideString(c.text)));
+        std::array<WideString, 2> settings;
+        std::int32_t line = 0;
+        EXPECT_EQ(ParseSettingsText(c.text, settings, line), 0);
+        EXPECT_EQ(settings[0], c.first);
+        EXPECT_EQ(settings[1], c.second);
+        EXPECT_EQ(line, c.line);
+    }
+}
+
+TEST(ParseSettingsText, RefusesTextsOfTenThousandCharacters) {
+    std::array<WideString, 2> settings;
+    std::int32_t line = 0;
+    EXPECT_EQ(ParseSettingsText(std::u16string(10'000, u'1'), settings, line), 1);
+    EXPECT_EQ(settings[0], u"");
+    EXPECT_EQ(line, 0);
+}
+
+TEST(ReadSettingsText, ReadsRegularFilesOnlyAndStopsAtTheBufferOrAZeroByte) {
+    using namespace std::string_view_literals;
+    ScratchFolder folder;
+    std::array<char, 8> buffer{};
+    WriteFileBytes(folder / "written", "1\r\n0");
+    WriteFileBytes(folder / "zero", "1\0\r\n0"sv);
+    WriteFileBytes(folder / "long", "1\r\n0 and more than eight bytes");
+    std::filesystem::create_directory(folder / "folder");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "endless");
+
+    EXPECT_EQ(ReadSettingsText(folder / "written", buffer), u"1\r\n0");
+    EXPECT_EQ(ReadSettingsText(folder / "zero", buffer), u"1");
+    EXPECT_EQ(ReadSettingsText(folder / "long", buffer), u"1\r\n0 and");
+    for (const char* notAFile : {"missing", "folder", "fifo", "endless"}) {
+        EXPECT_FALSE(ReadSettingsText(folder / notAFile, buffer).has_value()) << notAFile;
+    }
+}
+
+}  // namespace
