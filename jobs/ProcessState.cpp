@@ -16,5 +16,6 @@ std::int32_t g_lineIndex = 0;
 std::int64_t g_maxValue = 0;
 
 std::atomic<std::int32_t> g_cancelRequested = 0;
+WorkerThread g_workerThread;
 
 std::int32_t g_autoRunArmed = 0;

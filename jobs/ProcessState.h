@@ -9,6 +9,7 @@
 
 #include "core/LargeAllocator.h"
 #include "core/NumberLines.h"
+#include "jobs/WorkerThread.h"
 #include "storage/SettingsFile.h"
 
 // Working folders, below the user's Documents folder.
@@ -32,6 +33,7 @@ extern std::int64_t g_maxValue;
 
 // Set by Cancel, read by the worker at every poll point.
 extern std::atomic<std::int32_t> g_cancelRequested;
+extern WorkerThread g_workerThread;
 
 // 1 once the user ticked the automatic-mode box in this run, 0 once unticked.
 extern std::int32_t g_autoRunArmed;

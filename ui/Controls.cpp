@@ -3,3 +3,13 @@
 void Control::SetText(std::u16string_view text) const {
     m_toolkit.SetText(m_id, std::make_shared<const WideString>(text));
 }
+
+void SetEnabled(std::initializer_list<const Control*> controls, bool enabled) {
+    for (const Control* control : controls) {
+        if (enabled) {
+            control->Enable();
+        } else {
+            control->Disable();
+        }
+    }
+}

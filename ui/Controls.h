@@ -2,6 +2,7 @@
 
 // Handles through which the dialog works on its controls, one member per control.
 
+#include <initializer_list>
 #include <string_view>
 
 #include "ui/Toolkit.h"
@@ -40,3 +41,6 @@ class ProgressBar : public Control {
     void SetRange(std::int32_t maximum) const { m_toolkit.SetProgressRange(Id(), maximum); }
     void SetPosition(std::int32_t position) const { m_toolkit.SetProgressPosition(Id(), position); }
 };
+
+// Enables or disables each control, in the order given.
+void SetEnabled(std::initializer_list<const Control*> controls, bool enabled);

@@ -33,9 +33,15 @@ class CTallowDlg : public MessageTarget {
     void OnBnClickedExit();
     void OnBnClickedPause();
     std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
+    // The window system asks the dialog to close: at once when no run is on, otherwise once the
+    // run, cancelled now, has ended.
+    void OnCancel();
 
     // Sets the two check boxes from the settings file.
     void ApplySettingsFile();
+    // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
+    // setting is not "0".
+    bool MessageGateOpen() const;
 
     Toolkit& m_toolkit;
     const CheckBox m_checkAutoRun{m_toolkit, ControlId::AutoRun};
@@ -56,4 +62,7 @@ class CTallowDlg : public MessageTarget {
     const Control m_btnExit{m_toolkit, ControlId::Exit};
     const Control m_btnPause{m_toolkit, ControlId::Pause};
     const Control m_editModulePath{m_toolkit, ControlId::ModulePath};
+
+  private:
+    bool m_closeRequested = false;
 };

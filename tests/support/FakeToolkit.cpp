@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/TextEncoding.h"
+#include "ui/ControlTable.h"
 
 namespace {
 
@@ -12,7 +13,9 @@ std::string Name(ControlId control) {
 
 }  // namespace
 
-FakeToolkit::FakeToolkit(std::filesystem::path documents) : m_documents(std::move(documents)) {}
+FakeToolkit::FakeToolkit(std::filesystem::path documents) : m_documents(std::move(documents)) {
+    Reset();
+}
 
 FakeToolkit::~FakeToolkit() {
     JoinWorker();
@@ -42,12 +45,14 @@ SharedText FakeToolkit::GetText(ControlId control) {
 
 void FakeToolkit::SetText(ControlId control, SharedText text) {
     Record("text " + Name(control) + " " + std::string(Utf16ToUtf8(*text)));
+    std::function<void(ControlId, const WideString&)> reaction;
     {
         std::lock_guard lock(m_mutex);
         m_controls[control].text = text;
+        reaction = m_onTextSet;
     }
-    if (m_onTextSet) {
-        m_onTextSet(control, *text);
+    if (reaction) {
+        reaction(control, *text);
     }
 }
 
@@ -183,6 +188,11 @@ void FakeToolkit::Reset() {
     ClearRecords();
     std::lock_guard lock(m_mutex);
     m_controls.clear();
+    for (const ControlSpec& spec : MainDialogControls()) {
+        if (spec.id) {
+            m_controls[*spec.id].text = std::make_shared<const WideString>(spec.text);
+        }
+    }
     m_endResult.reset();
     m_waitCursorDepth = 0;
 }

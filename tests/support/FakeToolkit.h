@@ -60,7 +60,7 @@ class FakeToolkit : public Toolkit {
     std::vector<Message> Messages() const;
     std::vector<std::string> Calls() const;
     void ClearRecords();
-    // Every control back to visible, enabled and empty, and nothing recorded.
+    // Every control back to visible, enabled and its template text, and nothing recorded.
     void Reset();
     int Beeps() const;
     int WaitCursorDepth() const;
@@ -76,6 +76,7 @@ class FakeToolkit : public Toolkit {
     void RefuseThreads() { m_refuseThreads = true; }
     // Called after every text write, on the writing thread.
     void OnTextSet(std::function<void(ControlId, const WideString&)> reaction) {
+        std::lock_guard lock(m_mutex);
         m_onTextSet = std::move(reaction);
     }
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 
 ModalWatchdog::ModalWatchdog() {
@@ -28,6 +29,12 @@ void ModalWatchdog::CloseModal() {
     if (m_allowed-- <= 0) {
         ADD_FAILURE() << "unexpected modal dialog " << record.toStdString();
         m_allowed = 0;
+    }
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    if (files != nullptr && !m_fileAnswer.isEmpty()) {
+        files->selectFile(std::exchange(m_fileAnswer, QString()));
+        static_cast<QDialog*>(files)->accept();
+        return;
     }
     dialog->reject();
 }

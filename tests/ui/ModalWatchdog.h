@@ -13,6 +13,11 @@ class ModalWatchdog : public QObject {
     ~ModalWatchdog() override;
 
     void Allow(int dialogs) { m_allowed += dialogs; }
+    // The next file dialog is answered with path instead of being closed.
+    void AnswerFileDialog(const QString& path) {
+        Allow(1);
+        m_fileAnswer = path;
+    }
     // Object names of the closed dialogs, with a message box's text after a colon.
     const QStringList& Closed() const { return m_closed; }
 
@@ -22,4 +27,5 @@ class ModalWatchdog : public QObject {
     QTimer m_timer;
     int m_allowed = 0;
     QStringList m_closed;
+    QString m_fileAnswer;
 };

@@ -15,6 +15,7 @@
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TallowWindow.h"
+#include "ui/qt/TextView.h"
 
 namespace {
 
@@ -110,6 +111,15 @@ SharedText QtToolkit::GetText(ControlId control) {
 }
 
 void QtToolkit::SetText(ControlId control, SharedText text) {
+    if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
+        // Indexing reads the whole text: done here, so a worker's result never stalls the window.
+        auto index = std::make_shared<const LineIndex>(*text);
+        OnWindowThread([&] {
+            view->SetText(text, std::move(index));
+            m_texts[control] = std::move(text);
+        });
+        return;
+    }
     OnWindowThread([&] {
         ShowText(m_window.Control(control), ToQString(*text));
         m_texts[control] = std::move(text);

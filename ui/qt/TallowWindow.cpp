@@ -15,10 +15,14 @@
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/TextView.h"
 
 namespace {
 
 QWidget* CreateEdit(const EditStyle& style, QWidget* parent) {
+    if (style.readOnly && style.scrollBars) {
+        return new TextView(parent);
+    }
     if (!style.multiLine || (style.readOnly && !style.scrollBars)) {
         auto* line = new QLineEdit(parent);
         line->setReadOnly(style.readOnly);
@@ -132,6 +136,7 @@ QWidget* TallowWindow::CreateControl(const ControlSpec& spec, const QString& wor
 }
 
 bool TallowWindow::Start(CTallowDlg& dialog) {
+    m_dialog = &dialog;
     for (const auto& [id, widget] : m_controls) {
         const auto notify = [&dialog, id = id](Notification notification) {
             return [&dialog, id, notification] { dialog.OnCommand(id, notification); };
@@ -157,12 +162,13 @@ void TallowWindow::EndDialog(int result) {
     done(result);
 }
 
-// A close from the window manager cancels the dialog, skipping the Exit button's steps.
+// A close from the window manager cancels the dialog, skipping the Exit button's steps; during a
+// run, the dialog ends once the run has stopped.
 void TallowWindow::closeEvent(QCloseEvent* event) {
-    if (!m_ended) {
-        EndDialog(IDCANCEL);
+    if (!m_ended && m_dialog != nullptr) {
+        m_dialog->OnCancel();
     }
-    event->accept();
+    event->setAccepted(m_ended || m_dialog == nullptr);
 }
 
 void TallowWindow::keyPressEvent(QKeyEvent* event) {

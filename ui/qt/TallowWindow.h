@@ -34,6 +34,7 @@ class TallowWindow : public QDialog {
                            const QString& helpFile);
 
     std::map<ControlId, QWidget*> m_controls;
+    CTallowDlg* m_dialog = nullptr;
     bool m_ended = false;
     int m_endResult = 0;
 };

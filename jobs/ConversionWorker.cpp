@@ -1,0 +1,121 @@
+#include "core/NumberText.h"
+#include "jobs/Messages.h"
+#include "jobs/ProcessState.h"
+#include "jobs/Progress.h"
+#include "ui/TallowDlg.h"
+
+namespace {
+
+enum class RunEnd { Done, TooLarge, Cancelled };
+
+// A poll point: a paused run waits here, a cancelled one stops.
+bool KeepGoing() {
+    g_workerThread.WaitWhileSuspended();
+    return g_cancelRequested.load(std::memory_order_relaxed) == 0;
+}
+
+RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
+                       WideString& result) {
+    const auto afterCharacter = [&](std::int64_t i) {
+        progress.Report(i);
+        return KeepGoing();
+    };
+    if (!SplitNumberLines(g_fileText, g_numbers, g_lineIndex, afterCharacter) || !KeepGoing()) {
+        return RunEnd::Cancelled;
+    }
+    const RangeCheck range =
+        ScanRange(g_numbers, g_maxValue, [](std::int64_t) { return KeepGoing(); });
+    if (range == RangeCheck::Stopped || !KeepGoing()) {
+        return RunEnd::Cancelled;
+    }
+    if (range == RangeCheck::TooLarge) {
+        return RunEnd::TooLarge;
+    }
+    const std::int64_t lines = g_lineIndex;
+    dialog.m_progress.SetPosition(0);
+    progress.SetRange(lines + slots + 2);
+    const auto afterLine = [&](std::int64_t j) {
+        progress.Report(slots + j);
+        return KeepGoing();
+    };
+    if (!BuildResultText(g_numbers, result, afterLine) || (lines == 0 && !KeepGoing())) {
+        return RunEnd::Cancelled;
+    }
+    return RunEnd::Done;
+}
+
+void HideProgress(const CTallowDlg& dialog) {
+    dialog.m_editProgress.SetText(u"");
+    dialog.m_editProgress.Hide();
+    dialog.m_progress.SetPosition(0);
+    dialog.m_progress.Hide();
+}
+
+void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
+                WideString result) {
+    const std::int64_t lines = g_lineIndex;
+    progress.Report(slots + lines);
+    dialog.m_editResult.SetText(std::make_shared<const WideString>(std::move(result)));
+    progress.Report(slots + lines + 1);
+    progress.Report(slots + lines + 2);
+    dialog.m_btnExit.Enable();
+    HideProgress(dialog);
+    dialog.m_toolkit.Beep();
+    if (dialog.MessageGateOpen()) {
+        dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
+    }
+}
+
+void FinishTooLarge(CTallowDlg& dialog) {
+    if (dialog.MessageGateOpen()) {
+        dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
+    }
+    dialog.m_browseFile.Enable();
+    dialog.m_btnPause.Hide();
+    dialog.m_btnCancel.Hide();
+    dialog.m_btnExit.Enable();
+    HideProgress(dialog);
+}
+
+void FinishCancelled(const CTallowDlg& dialog) {
+    dialog.m_progress.SetPosition(0);
+    dialog.m_editProgress.SetText(u"進捗率 0 %");
+}
+
+}  // namespace
+
+unsigned ConvertThreadProc(CTallowDlg& dialog) {
+    g_lineIndex = 0;
+    g_numbers.clear();
+    if (!dialog.m_checkAutoRun.IsChecked()) {
+        dialog.m_checkAutoRun.SetChecked(true);
+    }
+    dialog.m_btnPause.Show();
+    dialog.m_btnCancel.Show();
+    dialog.m_btnExit.Disable();
+    dialog.m_editProgress.Show();
+    dialog.m_progress.Show();
+    dialog.m_toolkit.BeginWaitCursor();
+
+    // One slot per character and one more: the progress scale of the line split.
+    const std::int64_t slots = static_cast<std::int64_t>(g_fileText.size()) + 1;
+    ProgressReporter progress(dialog.m_progress, dialog.m_editProgress);
+    progress.SetRange(3 * slots);
+    {
+        WideString result;
+        switch (ConvertFileText(dialog, progress, slots, result)) {
+            case RunEnd::Done:
+                FinishDone(dialog, progress, slots, std::move(result));
+                break;
+            case RunEnd::TooLarge:
+                FinishTooLarge(dialog);
+                break;
+            case RunEnd::Cancelled:
+                FinishCancelled(dialog);
+                break;
+        }
+    }
+    dialog.m_toolkit.EndWaitCursor();
+    dialog.m_toolkit.SendDialogMessage(dialog, WM_CONVERT_DONE);
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "core/NumberText.h"
+#include "jobs/Messages.h"
+#include "jobs/ProcessState.h"
+#include "storage/TextFile.h"
+#include "ui/TallowDlg.h"
+
+unsigned ConvertThreadProc(CTallowDlg& dialog);
+
+bool CTallowDlg::MessageGateOpen() const {
+    return m_checkShowMessages.IsChecked() && g_settings[1] != u"0";
+}
+
+void CTallowDlg::OnBnClickedLoadFile() {
+    const SharedText path = m_browseFile.Text();
+    if (path->empty()) {
+        m_toolkit.ShowMessage(message::kNoFileChosen, MessageIcon::Error);
+        return;
+    }
+    std::optional<WideString> text = ReadTextFile(std::filesystem::path(std::u16string(*path)));
+    if (!text) {
+        m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
+        return;
+    }
+    g_fileText = std::move(*text);
+    m_editFileContents.SetText(std::make_shared<const WideString>(g_fileText));
+    if (!g_fileText.empty()) {
+        m_btnConvertFile.Show();
+    }
+}
+
+void CTallowDlg::OnBnClickedConvertFile() {
+    const SharedText shown = m_editFileContents.Text();
+    if (shown->empty()) {
+        m_toolkit.ShowMessage(message::kNothingLoaded, MessageIcon::Error);
+        return;
+    }
+    if (*shown == u"\r\n" || *shown == u"\n") {
+        m_toolkit.ShowMessage(message::kOnlyLineBreaks, MessageIcon::Error);
+        return;
+    }
+    if (!CheckNumberText(*shown)) {
+        m_toolkit.ShowMessage(message::kNotDigits, MessageIcon::Error);
+        return;
+    }
+    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert, &m_btnLoadFile,
+                &m_btnConvertFile, &m_btnSave, &m_editDecimal, &m_browseFile},
+               false);
+    m_btnPause.Show();
+    m_btnCancel.Show();
+    m_progress.Show();
+    g_cancelRequested = 0;
+    g_workerThread.MarkRunning();
+    if (!m_toolkit.BeginThread([this] { ConvertThreadProc(*this); })) {
+        m_toolkit.ShowMessage(message::kWorkerNotStarted, MessageIcon::Error);
+        OnConvertDone(0, 0);
+    }
+}
+
+void CTallowDlg::OnBnClickedCancel() {
+    g_cancelRequested = 1;
+}
+
+void CTallowDlg::OnBnClickedPause() {
+    m_btnConvertFile.Disable();
+    m_btnPause.Enable();
+    m_btnCancel.Disable();
+    m_btnExit.Disable();
+    const bool pausing = *m_btnPause.Text() == u"一時停止";
+    m_btnPause.SetText(pausing ? u"再開" : u"一時停止");
+    if (!pausing) {
+        m_btnCancel.Enable();
+    }
+    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert}, !pausing);
+    m_btnLoadFile.Disable();
+    m_browseFile.Disable();
+    if (g_workerThread.IsRunning()) {
+        if (pausing) {
+            g_workerThread.Suspend();
+        } else {
+            g_workerThread.Resume();
+        }
+    }
+}
+
+std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
+    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert, &m_btnLoadFile,
+                &m_btnConvertFile, &m_btnSave, &m_btnExit, &m_editDecimal, &m_browseFile},
+               true);
+    m_btnPause.Hide();
+    m_btnCancel.Hide();
+    m_editProgress.Hide();
+    m_progress.Hide();
+    if (!m_editResult.Text()->empty()) {
+        m_btnSave.Show();
+    }
+    g_workerThread.MarkFinished();
+    if (m_closeRequested) {
+        m_toolkit.EndDialog(IDCANCEL);
+    }
+    return 0;
+}
+
+void CTallowDlg::OnCancel() {
+    if (!g_workerThread.IsRunning()) {
+        m_toolkit.EndDialog(IDCANCEL);
+        return;
+    }
+    m_closeRequested = true;
+    g_cancelRequested = 1;
+    g_workerThread.Resume();
+}

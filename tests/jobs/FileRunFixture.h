@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tests/support/DialogFixture.h"
+
+// A started dialog with helpers to load a number file and run it.
+class FileRunTest : public DialogTest {
+  protected:
+    FileRunTest() { Start(); }
+
+    void Load(std::string_view bytes, const char* name = "numbers.txt") {
+        WriteFileBytes(m_documents / name, bytes);
+        toolkit.Type(ControlId::BrowseFile, (m_documents / name).u16string());
+        Click(ControlId::LoadFile);
+    }
+    void OpenMessageGate() {
+        Click(ControlId::AutoRun);
+        Click(ControlId::ShowMessages);
+        toolkit.ClearRecords();
+    }
+    // The percentages the progress text showed, in order.
+    std::vector<int> ShownPercentages() const;
+    std::vector<std::u16string> MessageTexts() const;
+    void ExpectIdle(bool saveShown) const;
+};

@@ -1,0 +1,59 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+
+#include "jobs/Messages.h"
+#include "tests/ui/WindowFixture.h"
+#include "ui/qt/BrowseField.h"
+#include "ui/qt/QtText.h"
+#include "ui/qt/TextView.h"
+
+namespace {
+
+using FileConversionWindowTest = WindowTest;
+
+TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
+    Open();
+    const auto numbers = home / "numbers.txt";
+    WriteFileBytes(numbers, "5\r\n3\r\n0007\n");
+    watchdog.AnswerFileDialog(QString::fromStdString(numbers.string()));
+    QTest::mouseClick(Find<QWidget>("browseButton"), Qt::LeftButton);
+    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    EXPECT_EQ(Find<TextView>("m_editFileContents")->LineCount(), 4U);
+
+    QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnSave")->isVisible(); }, 5000));
+    auto* result = Find<TextView>("m_editResult");
+    EXPECT_EQ(*result->Text(), u"101\r\n11\r\n111\r\n");
+    result->setFocus();
+    QTest::keySequence(result, QKeySequence::SelectAll);
+    QTest::keySequence(result, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("101\r\n11\r\n111\r\n"));
+    EXPECT_FALSE(Find("m_progress")->isVisible());
+    EXPECT_TRUE(Find("m_btnExit")->isEnabled());
+
+    const auto saved = home / "saved.tbin";
+    watchdog.AnswerFileDialog(QString::fromStdString(saved.string()));
+    watchdog.Allow(1);
+    QTest::mouseClick(Find("m_btnSave"), Qt::LeftButton);
+    EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n111\r\n");
+    EXPECT_EQ(watchdog.Closed().last(), QStringLiteral("messageBox:") + ToQString(message::kSaved));
+}
+
+TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {
+    Open();
+    std::string many;
+    for (int n = 0; n < 300'000; ++n) {
+        many += "2147483647\r\n";
+    }
+    const auto numbers = home / "many.txt";
+    WriteFileBytes(numbers, many);
+    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
+    window.close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+    EXPECT_EQ(window.result(), IDCANCEL);
+}
+
+}  // namespace

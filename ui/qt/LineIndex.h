@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+// Where the lines of a text start, kept for every 256th line only: enough to find any line in a
+// few microseconds, small enough for texts of millions of lines. Building it reads the whole
+// text, so it is built on the thread that hands the text over, not on the window's.
+class LineIndex {
+  public:
+    LineIndex() = default;
+    explicit LineIndex(std::u16string_view text);
+
+    std::size_t LineCount() const { return m_lineCount; }
+    std::size_t LongestLineStart() const { return m_longestLineStart; }
+    // The start of line, and of each following line, in text.
+    std::size_t LineStart(std::u16string_view text, std::size_t line) const;
+    // The line's characters, without its CR LF or LF.
+    static std::u16string_view LineAt(std::u16string_view text, std::size_t start);
+
+  private:
+    static constexpr std::size_t kStride = 256;
+    std::vector<std::size_t> m_sampledStarts{0};
+    std::size_t m_lineCount = 1;
+    std::size_t m_longestLineStart = 0;
+};
