@@ -27,6 +27,12 @@ QWidget* CreateEdit(const EditStyle& style, QWidget* parent) {
         auto* line = new QLineEdit(parent);
         line->setReadOnly(style.readOnly);
         line->setFrame(style.border);
+        if (style.readOnly) {
+            // Read-only fields take the dialog's colour, as they do on Windows.
+            QPalette palette = line->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            line->setPalette(palette);
+        }
         return line;
     }
     auto* box = new QPlainTextEdit(parent);
