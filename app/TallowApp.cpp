@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "storage/WorkingFolders.h"
 #include "ui/TallowDlg.h"
@@ -33,7 +34,20 @@ QString HelpFile() {
 int CTallowApp::InitInstance() {
     TallowWindow window(WorkingFolder(), HelpFile());
     QtToolkit toolkit(window);
+    toolkit.SetMessagesShown(m_hasDisplay);
     CTallowDlg dialog(toolkit);
-    window.RunModal(dialog);
+    if (!window.Start(dialog)) {
+        const AutoRunOutcome outcome =
+            dialog.AutomaticOutcome().value_or(AutoRunOutcome::Converted);
+        std::fprintf(stderr, "Tallow: automatic run: %s\n", Describe(outcome).data());
+        return static_cast<int>(outcome);
+    }
+    if (!m_hasDisplay) {
+        std::fprintf(stderr,
+                     "Tallow: there is no display to show the window on "
+                     "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+        return 1;
+    }
+    window.exec();
     return 0;
 }

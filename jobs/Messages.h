@@ -34,4 +34,18 @@ inline constexpr std::u16string_view kNothingToSave =
 inline constexpr std::u16string_view kSaveFailed = u"何らかの理由でファイル保存出来ませんでした。";
 inline constexpr std::u16string_view kSaved = u"ファイル保存を完了しました。";
 
+inline constexpr std::u16string_view kAutoInputMissing =
+    u"10進数が記述された「Radix10Kan.tbin」ファイルがりません。\r\n処理を中止します。";
+inline constexpr std::u16string_view kAutoInputEmpty =
+    u"10進数が記述された「Radix10Kan.tbin」ファイルの中身が空です。\r\n処理を中止します。";
+inline constexpr std::u16string_view kAutoInputNotDigits =
+    u"10進数が記述された「Radix10Kan.tbin」ファイルに、数値以外の文字が書かれていました。\r\n"
+    u"処理を中止します。";
+inline constexpr std::u16string_view kAutoInputUnreadable =
+    u"10進数が記述された「Radix10Kan.tbin」ファイルを読み込めませんでした。\r\n処理を中止します。";
+inline constexpr std::u16string_view kAutoResultNotWritten =
+    u"処理結果を「Radix2Result.tbin」ファイルに書き込めませんでした。\r\n処理を中止します。";
+inline constexpr std::u16string_view kAutoInputNotDeleted =
+    u"「Radix10Kan.tbin」ファイルを削除できませんでした。";
+
 }  // namespace message

@@ -19,6 +19,18 @@ fs::path JoinPath(const fs::path& base, const fs::path& suffix) {
     return suffix.empty() ? base : base / suffix;
 }
 
+bool DeleteFile(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (error) {
+        return false;
+    }
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
+    }
+    return fs::remove(path, error) && !error;
+}
+
 int DeleteDirectoryTree(const fs::path& folder) {
     std::error_code error;
     if (!fs::is_directory(fs::symlink_status(folder, error))) {

@@ -60,6 +60,10 @@ bool CTallowDlg::OnInitDialog() {
     g_tempDir = folders.temp;
     ApplySettingsFile();
     g_autoFileDir = AutoFileFolder(g_documentsDir);
+    if (DirectoryExists(g_autoFileDir) != 0) {
+        RunAutomatic();
+        return true;
+    }
     m_btnPause.Hide();
     m_btnCancel.Hide();
     m_editProgress.Hide();

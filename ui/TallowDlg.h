@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+#include <filesystem>
+#include <optional>
+
+#include "jobs/AutoRunOutcome.h"
 #include "ui/Controls.h"
 #include "ui/Toolkit.h"
 
@@ -39,6 +43,11 @@ class CTallowDlg : public MessageTarget {
 
     // Sets the two check boxes from the settings file.
     void ApplySettingsFile();
+    // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog with -1.
+    void RunAutomatic();
+    void RunAutoConversion(std::filesystem::path resultFile, std::filesystem::path inputFile);
+    // How the automatic run ended; nothing when the dialog started interactively.
+    std::optional<AutoRunOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
     // setting is not "0".
     bool MessageGateOpen() const;
@@ -64,5 +73,9 @@ class CTallowDlg : public MessageTarget {
     const Control m_editModulePath{m_toolkit, ControlId::ModulePath};
 
   private:
+    void AbortAutoRun(AutoRunOutcome outcome, std::u16string_view message);
+    void EndAutoRun(AutoRunOutcome outcome, std::u16string_view message, MessageIcon icon);
+
     bool m_closeRequested = false;
+    std::optional<AutoRunOutcome> m_autoRunOutcome;
 };

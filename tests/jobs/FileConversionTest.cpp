@@ -48,7 +48,7 @@ TEST_F(FileConversionTest, TheMessageGateNeedsTheTickAndTheStoredSetting) {
     OpenMessageGate();
     Load("5");
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{std::u16string(message::kDone)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(message::kDone)});
 
     toolkit.ClearRecords();
     g_settings[1] = WideString(1, u'0');
@@ -64,7 +64,7 @@ TEST_F(FileConversionTest, ARangeErrorKeepsThePreviousResult) {
     toolkit.ClearRecords();
     Load("1\r\n\r\n\r\n2147483648\r\n");
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(MessageTexts(),
+    EXPECT_EQ(toolkit.MessageTexts(),
               std::vector<std::u16string>{std::u16string(message::kTooLargeInList)});
     EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"111\r\n");
@@ -167,7 +167,7 @@ TEST_F(FileConversionTest, RefusesWhatCannotBeConverted) {
         } else {
             Click(ControlId::LoadFile);
         }
-        EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{std::u16string(c.message)});
+        EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(c.message)});
         EXPECT_TRUE(toolkit.State(ControlId::Convert).enabled) << "no run started";
     }
 }
@@ -178,14 +178,15 @@ TEST_F(FileConversionTest, AnEmptyFileAfterALoadedOneLeavesConvertFileShown) {
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"");
     EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{std::u16string(message::kNothingLoaded)});
+    EXPECT_EQ(toolkit.MessageTexts(),
+              std::vector<std::u16string>{std::u16string(message::kNothingLoaded)});
 }
 
 TEST_F(FileConversionTest, AnUnreadableFileChangesNothing) {
     Load("5");
     toolkit.Type(ControlId::BrowseFile, (m_documents / "missing.txt").u16string());
     Click(ControlId::LoadFile);
-    EXPECT_EQ(MessageTexts(),
+    EXPECT_EQ(toolkit.MessageTexts(),
               std::vector<std::u16string>{std::u16string(message::kFileUnreadable)});
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n");
     EXPECT_EQ(g_fileText, u"5\r\n");
@@ -195,7 +196,7 @@ TEST_F(FileConversionTest, AWorkerThatCannotStartReturnsTheDialogToIdle) {
     Load("5");
     toolkit.RefuseThreads();
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(MessageTexts(),
+    EXPECT_EQ(toolkit.MessageTexts(),
               std::vector<std::u16string>{std::u16string(message::kWorkerNotStarted)});
     ExpectIdle(false);
 }

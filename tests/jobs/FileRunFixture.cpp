@@ -14,14 +14,6 @@ std::vector<int> FileRunTest::ShownPercentages() const {
     return percentages;
 }
 
-std::vector<std::u16string> FileRunTest::MessageTexts() const {
-    std::vector<std::u16string> texts;
-    for (const FakeToolkit::Message& message : toolkit.Messages()) {
-        texts.emplace_back(message.text);
-    }
-    return texts;
-}
-
 void FileRunTest::ExpectIdle(bool saveShown) const {
     for (const ControlId enabled :
          {ControlId::AutoRun, ControlId::ShowMessages, ControlId::About, ControlId::Convert,

@@ -23,6 +23,5 @@ class FileRunTest : public DialogTest {
     }
     // The percentages the progress text showed, in order.
     std::vector<int> ShownPercentages() const;
-    std::vector<std::u16string> MessageTexts() const;
     void ExpectIdle(bool saveShown) const;
 };

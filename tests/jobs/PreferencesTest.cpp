@@ -40,6 +40,7 @@ TEST_F(PreferencesTest, ExitWritesTheFourBytesOfTheBoxes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        fs::remove_all(AutoFileFolder());
         Restart();
         for (const ControlId control : c.clicks) {
             Click(control);

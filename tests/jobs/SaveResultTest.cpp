@@ -22,7 +22,7 @@ TEST_F(SaveResultTest, WritesExactlyTheResultBytesOverAnyOldFile) {
     toolkit.AnswerSaveDialog(target);
     Click(ControlId::Save);
     EXPECT_EQ(ReadFileBytes(target), "101\r\n11\r\n");
-    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{std::u16string(message::kSaved)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(message::kSaved)});
     const SaveDialogOptions options = toolkit.LastSaveDialog().value();
     EXPECT_EQ(options.filterName, u"全て(*.*)");
     EXPECT_EQ(options.filterPattern, u"*.*");
@@ -55,7 +55,8 @@ TEST_F(SaveResultTest, AnEmptyResultIsNotSaved) {
     Convert("\r\n\r\n");
     EXPECT_TRUE(toolkit.State(ControlId::Save).visible) << "still shown from the first run";
     Click(ControlId::Save);
-    EXPECT_EQ(MessageTexts(), std::vector<std::u16string>{std::u16string(message::kNothingToSave)});
+    EXPECT_EQ(toolkit.MessageTexts(),
+              std::vector<std::u16string>{std::u16string(message::kNothingToSave)});
     EXPECT_EQ(
         toolkit.Calls(),
         (std::vector<std::string>{"message " + std::string(Utf16ToUtf8(message::kNothingToSave))}));

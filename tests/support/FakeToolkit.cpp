@@ -172,6 +172,14 @@ std::vector<FakeToolkit::Message> FakeToolkit::Messages() const {
     return m_messages;
 }
 
+std::vector<std::u16string> FakeToolkit::MessageTexts() const {
+    std::vector<std::u16string> texts;
+    for (const Message& message : Messages()) {
+        texts.emplace_back(message.text);
+    }
+    return texts;
+}
+
 std::vector<std::string> FakeToolkit::Calls() const {
     std::lock_guard lock(m_mutex);
     return m_calls;

@@ -58,6 +58,7 @@ class FakeToolkit : public Toolkit {
     ControlState State(ControlId control) const;
     WideString Text(ControlId control) const { return *State(control).text; }
     std::vector<Message> Messages() const;
+    std::vector<std::u16string> MessageTexts() const;
     std::vector<std::string> Calls() const;
     void ClearRecords();
     // Every control back to visible, enabled and its template text, and nothing recorded.

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 
 ModalWatchdog::ModalWatchdog() {
@@ -21,6 +23,26 @@ void ModalWatchdog::CloseModal() {
     if (dialog == nullptr) {
         return;
     }
+    // A file dialog is given its answer until it shows it (the dialog loads folders in the
+    // background, and may reset the name meanwhile), then accepted.
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    if (files != nullptr && !m_fileAnswer.isEmpty()) {
+        if (files->selectedFiles().value(0) != m_fileAnswer && ++m_fileAttempts < 100) {
+            // Typed, as a user would: selectFile leaves a focused name field alone.
+            const QFileInfo answer(m_fileAnswer);
+            files->setDirectory(answer.path());
+            if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+                name->setText(answer.fileName());
+            }
+            return;
+        }
+        m_fileAttempts = 0;
+        m_fileAnswer.clear();
+        m_closed << QStringLiteral("fileDialog");
+        --m_allowed;
+        static_cast<QDialog*>(files)->accept();
+        return;
+    }
     QString record = dialog->objectName();
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         record += QStringLiteral(":") + box->text();
@@ -29,12 +51,6 @@ void ModalWatchdog::CloseModal() {
     if (m_allowed-- <= 0) {
         ADD_FAILURE() << "unexpected modal dialog " << record.toStdString();
         m_allowed = 0;
-    }
-    auto* files = qobject_cast<QFileDialog*>(dialog);
-    if (files != nullptr && !m_fileAnswer.isEmpty()) {
-        files->selectFile(std::exchange(m_fileAnswer, QString()));
-        static_cast<QDialog*>(files)->accept();
-        return;
     }
     dialog->reject();
 }

@@ -28,4 +28,5 @@ class ModalWatchdog : public QObject {
     int m_allowed = 0;
     QStringList m_closed;
     QString m_fileAnswer;
+    int m_fileAttempts = 0;
 };

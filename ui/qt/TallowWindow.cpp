@@ -158,10 +158,6 @@ bool TallowWindow::Start(CTallowDlg& dialog) {
     return !m_ended;
 }
 
-int TallowWindow::RunModal(CTallowDlg& dialog) {
-    return Start(dialog) ? exec() : m_endResult;
-}
-
 void TallowWindow::EndDialog(int result) {
     m_ended = true;
     m_endResult = result;

@@ -19,8 +19,6 @@ class TallowWindow : public QDialog {
     QWidget* Control(ControlId id) const { return m_controls.at(id); }
     // Binds the controls to the dialog and initialises it; false when that already ended it.
     bool Start(CTallowDlg& dialog);
-    // Starts the dialog and, unless that ended it, shows the window until it ends.
-    int RunModal(CTallowDlg& dialog);
     void EndDialog(int result);
 
   protected:

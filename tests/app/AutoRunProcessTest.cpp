@@ -1,0 +1,152 @@
+// The program as another program uses it: started without a display, with a home folder of its
+// own whose Documents holds an armed AutoFile folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <optional>
+#include <vector>
+
+#include "tests/support/ScratchFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace std::string_view_literals;
+
+struct Finished {
+    int status;
+    std::string stderrText;
+};
+
+class AutoRunProcessTest : public ::testing::Test {
+  protected:
+    AutoRunProcessTest() {
+        fs::create_directories(AutoFile());
+        fs::create_directory(home / "runtime");
+        fs::permissions(home / "runtime", fs::perms::owner_all);
+    }
+
+    fs::path Product() const { return home / "Documents" / "Merrow" / "TallowKit"; }
+    fs::path AutoFile() const { return Product() / "AutoFile"; }
+    fs::path Input() const { return AutoFile() / "Radix10Kan.tbin"; }
+    fs::path Result() const { return Product() / "Result" / "Radix2Result.tbin"; }
+
+    Finished RunProgram() const {
+        const std::string stderrPath = (home / "stderr.txt").string();
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, stderrPath.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        std::vector<std::string> environment = {"HOME=" + home.path().string(),
+                                                "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
+                                                "PATH=/usr/bin:/bin"};
+        std::vector<char*> envp;
+        for (std::string& variable : environment) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        char program[] = TALLOW_PROGRAM;
+        char* argv[] = {program, nullptr};
+        pid_t pid = 0;
+        EXPECT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, envp.data()), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(stderrPath)};
+    }
+
+    ScratchFolder home;
+};
+
+TEST_F(AutoRunProcessTest, ConvertsEveryKindOfNumberFile) {
+    const struct {
+        const char* what;
+        std::string_view input;
+        std::string_view result;
+    } cases[] = {
+        {"UTF-16LE with mark",
+         "\xFF\xFE"
+         "5\0\r\0\n\0"
+         "3\0\r\0\n\0"sv,
+         "101\r\n11\r\n"},
+        {"UTF-8 with mark",
+         "\xEF\xBB\xBF"
+         "5\r\n3"sv,
+         "101\r\n11\r\n"},
+        {"UTF-16LE without mark",
+         "5\0\r\0\n\0"
+         "3\0"sv,
+         "101\r\n11\r\n"},
+        {"plain ASCII", "5\n3\n"sv, "101\r\n11\r\n"},
+        {"a CR inside a line", "1\r2"sv, "1100\r\n"},
+        {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2"sv, "1\r\n10\r\n"},
+        {"the largest number", "2147483647\r\n"sv, "1111111111111111111111111111111\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFileBytes(Input(), c.input);
+        const Finished finished = RunProgram();
+        EXPECT_EQ(finished.status, 0) << finished.stderrText;
+        EXPECT_EQ(ReadFileBytes(Result()), c.result);
+        EXPECT_FALSE(fs::exists(Input()));
+        EXPECT_TRUE(fs::is_directory(AutoFile()));
+        EXPECT_EQ(
+            finished.stderrText,
+            "Tallow: automatic run: converted Radix10Kan.tbin into Result/Radix2Result.tbin\n");
+    }
+}
+
+TEST_F(AutoRunProcessTest, ReplacesALongerResultAndDeletesAReadOnlyInput) {
+    fs::create_directories(Result().parent_path());
+    WriteFileBytes(Result(), std::string(4096, '0'));
+    WriteFileBytes(Input(), "6");
+    fs::permissions(Input(), fs::perms::owner_read);
+    EXPECT_EQ(RunProgram().status, 0);
+    EXPECT_EQ(ReadFileBytes(Result()), "110\r\n");
+    EXPECT_FALSE(fs::exists(Input()));
+}
+
+TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConverted) {
+    const struct {
+        const char* what;
+        std::optional<std::string_view> input;
+        int status;
+    } cases[] = {
+        {"missing input", std::nullopt, 2},
+        {"empty input", ""sv, 3},
+        {"a letter", "12\r\nabc\r\n"sv, 4},
+        {"above the largest number", "5\r\n2147483648\r\n"sv, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(Input());
+        if (c.input) {
+            WriteFileBytes(Input(), *c.input);
+        }
+        const Finished finished = RunProgram();
+        EXPECT_EQ(finished.status, c.status);
+        EXPECT_TRUE(finished.stderrText.starts_with("Tallow: automatic run: "))
+            << finished.stderrText;
+        EXPECT_EQ(fs::exists(Input()), c.input.has_value());
+        EXPECT_FALSE(fs::exists(Result()));
+    }
+}
+
+TEST_F(AutoRunProcessTest, KeepsTheInputWhenTheResultFolderCannotBeWritten) {
+    WriteFileBytes(Product() / "Result", "not a folder");
+    WriteFileBytes(Input(), "5");
+    EXPECT_EQ(RunProgram().status, 7);
+    EXPECT_EQ(ReadFileBytes(Input()), "5");
+}
+
+TEST_F(AutoRunProcessTest, AnInteractiveStartWithoutADisplayFailsClearly) {
+    fs::remove_all(AutoFile());
+    const Finished finished = RunProgram();
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_NE(finished.stderrText.find("no display"), std::string::npos);
+}
+
+}  // namespace
