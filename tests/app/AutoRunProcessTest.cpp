@@ -1,65 +1,11 @@
-// The program as another program uses it: started without a display, with a home folder of its
-// own whose Documents holds an armed AutoFile folder.
-#include <fcntl.h>
-#include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <optional>
-#include <vector>
-
-#include "tests/support/ScratchFolder.h"
+#include "tests/app/ProgramFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 using namespace std::string_view_literals;
-
-struct Finished {
-    int status;
-    std::string stderrText;
-};
-
-class AutoRunProcessTest : public ::testing::Test {
-  protected:
-    AutoRunProcessTest() {
-        fs::create_directories(AutoFile());
-        fs::create_directory(home / "runtime");
-        fs::permissions(home / "runtime", fs::perms::owner_all);
-    }
-
-    fs::path Product() const { return home / "Documents" / "Merrow" / "TallowKit"; }
-    fs::path AutoFile() const { return Product() / "AutoFile"; }
-    fs::path Input() const { return AutoFile() / "Radix10Kan.tbin"; }
-    fs::path Result() const { return Product() / "Result" / "Radix2Result.tbin"; }
-
-    Finished RunProgram() const {
-        const std::string stderrPath = (home / "stderr.txt").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, stderrPath.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        std::vector<std::string> environment = {"HOME=" + home.path().string(),
-                                                "XDG_RUNTIME_DIR=" + (home / "runtime").string(),
-                                                "PATH=/usr/bin:/bin"};
-        std::vector<char*> envp;
-        for (std::string& variable : environment) {
-            envp.push_back(variable.data());
-        }
-        envp.push_back(nullptr);
-        char program[] = TALLOW_PROGRAM;
-        char* argv[] = {program, nullptr};
-        pid_t pid = 0;
-        EXPECT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, envp.data()), 0);
-        posix_spawn_file_actions_destroy(&actions);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(stderrPath)};
-    }
-
-    ScratchFolder home;
-};
+using AutoRunProcessTest = ProgramTest;
 
 TEST_F(AutoRunProcessTest, ConvertsEveryKindOfNumberFile) {
     const struct {

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <future>
 
 #include "ui/qt/AboutBox.h"
 #include "ui/qt/BrowseField.h"
@@ -70,19 +71,32 @@ QtToolkit::~QtToolkit() {
     }
 }
 
+// Another thread's call becomes a task in a queue of our own: standard locks order it, so the
+// caller's data and the result cross threads visibly, and Qt only wakes the window's thread.
 template <typename Operation>
 auto QtToolkit::OnWindowThread(Operation operation) {
     if (QThread::currentThread() == m_context.thread()) {
         return operation();
     }
-    using Result = decltype(operation());
-    if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(&m_context, operation, Qt::BlockingQueuedConnection);
-    } else {
-        Result result{};
-        QMetaObject::invokeMethod(
-            &m_context, [&] { result = operation(); }, Qt::BlockingQueuedConnection);
-        return result;
+    std::packaged_task<decltype(operation())()> task(std::move(operation));
+    auto done = task.get_future();
+    {
+        std::lock_guard lock(m_tasksMutex);
+        m_tasks.emplace_back([&task] { task(); });
+    }
+    QMetaObject::invokeMethod(
+        &m_context, [this] { RunQueuedTasks(); }, Qt::QueuedConnection);
+    return done.get();
+}
+
+void QtToolkit::RunQueuedTasks() {
+    std::deque<std::function<void()>> tasks;
+    {
+        std::lock_guard lock(m_tasksMutex);
+        tasks.swap(m_tasks);
+    }
+    for (const std::function<void()>& task : tasks) {
+        task();
     }
 }
 

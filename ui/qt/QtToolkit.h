@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QThread>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -43,11 +44,14 @@ class QtToolkit : public Toolkit {
   private:
     template <typename Operation>
     auto OnWindowThread(Operation operation);
+    void RunQueuedTasks();
 
     TallowWindow& m_window;
     QObject m_context;
     // Exact texts as written; widgets would give them back with LF only.
     std::map<ControlId, SharedText> m_texts;
+    std::mutex m_tasksMutex;
+    std::deque<std::function<void()>> m_tasks;
     std::thread m_worker;
     bool m_messagesShown = true;
 };
