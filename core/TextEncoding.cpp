@@ -11,16 +11,6 @@ bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-void AppendCodePoint(char32_t c, WideString& out) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-        return;
-    }
-    c -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
-}
-
 // Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when it is malformed.
 std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
     const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
@@ -54,20 +44,32 @@ std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& 
 }  // namespace
 
 WideString Utf8ToUtf16(std::string_view bytes) {
-    WideString text;
-    text.reserve(bytes.size());
+    // Each byte gives at most one UTF-16 unit (a four-byte sequence gives two), so the text is
+    // sized once and shrunk at the end.
+    WideString text(bytes.size(), u'\0');
+    std::size_t length = 0;
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<std::uint8_t>(bytes[i]);
         if (lead < 0x80) {
-            text.push_back(lead);
+            text[length++] = lead;
             ++i;
             continue;
         }
         char32_t c = 0;
-        const std::size_t length = DecodeUtf8Sequence(bytes, i, c);
-        AppendCodePoint(length == 0 ? kReplacementCharacter : c, text);
-        i += length == 0 ? 1 : length;
+        const std::size_t sequence = DecodeUtf8Sequence(bytes, i, c);
+        if (sequence == 0) {
+            c = kReplacementCharacter;
+        }
+        if (c < 0x10000) {
+            text[length++] = static_cast<char16_t>(c);
+        } else {
+            c -= 0x10000;
+            text[length++] = static_cast<char16_t>(0xD800 + (c >> 10));
+            text[length++] = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        }
+        i += sequence == 0 ? 1 : sequence;
     }
+    text.resize(length);
     return text;
 }
 

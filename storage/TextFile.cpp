@@ -35,13 +35,13 @@ WideString EndLinesWithCrLf(WideString text) {
         loneLineFeeds += text[k] == u'\n' && (k == 0 || text[k - 1] != u'\r') ? 1 : 0;
     }
     if (loneLineFeeds > 0) {
-        WideString withCrLf;
-        withCrLf.reserve(text.size() + loneLineFeeds + 2);
+        WideString withCrLf(text.size() + loneLineFeeds, u'\0');
+        std::size_t out = 0;
         for (std::size_t k = 0; k < text.size(); ++k) {
             if (text[k] == u'\n' && (k == 0 || text[k - 1] != u'\r')) {
-                withCrLf.push_back(u'\r');
+                withCrLf[out++] = u'\r';
             }
-            withCrLf.push_back(text[k]);
+            withCrLf[out++] = text[k];
         }
         text = std::move(withCrLf);
     }
