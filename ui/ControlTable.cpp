@@ -1,8 +1,5 @@
 #include "ui/ControlTable.h"
 
-#include <algorithm>
-#include <stdexcept>
-
 namespace {
 
 constexpr EditStyle kSingleNumberInput{
@@ -16,7 +13,7 @@ using enum ControlId;
 using ControlKind::BrowseField, ControlKind::Button, ControlKind::CheckBox,
     ControlKind::DefaultButton, ControlKind::Edit, ControlKind::Label, ControlKind::Link;
 
-constexpr ControlSpec kControls[] = {
+constexpr ControlTemplate kControls[] = {
     {Exit, DefaultButton, "m_btnExit", u"終了", {359, 309, 60, 14}},
     {About, Button, "m_btnAbout", u"バージョン情報", {369, 7, 50, 14}},
     {AutoRun, CheckBox, "m_checkAutoRun", u"自動処理を行う", {7, 7, 69, 10}},
@@ -57,15 +54,6 @@ constexpr ControlSpec kControls[] = {
 
 const DialogTemplate kMainDialog{u"Tallow Ver2", 426, 330, u"MS UI Gothic", 9};
 
-std::span<const ControlSpec> MainDialogControls() {
+std::span<const ControlTemplate> MainDialogControls() {
     return kControls;
-}
-
-const ControlSpec& ControlSpecOf(ControlId id) {
-    const auto* spec = std::find_if(std::begin(kControls), std::end(kControls),
-                                    [id](const ControlSpec& c) { return c.id == id; });
-    if (spec == std::end(kControls)) {
-        throw std::out_of_range("no control with that id");
-    }
-    return *spec;
 }

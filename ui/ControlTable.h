@@ -36,7 +36,7 @@ struct DialogRect {
     int height;
 };
 
-struct ControlSpec {
+struct ControlTemplate {
     std::optional<ControlId> id;
     ControlKind kind;
     std::string_view objectName;
@@ -55,5 +55,4 @@ struct DialogTemplate {
 
 extern const DialogTemplate kMainDialog;
 
-std::span<const ControlSpec> MainDialogControls();
-const ControlSpec& ControlSpecOf(ControlId id);
+std::span<const ControlTemplate> MainDialogControls();

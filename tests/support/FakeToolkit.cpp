@@ -196,9 +196,9 @@ void FakeToolkit::Reset() {
     ClearRecords();
     std::lock_guard lock(m_mutex);
     m_controls.clear();
-    for (const ControlSpec& spec : MainDialogControls()) {
-        if (spec.id) {
-            m_controls[*spec.id].text = std::make_shared<const WideString>(spec.text);
+    for (const ControlTemplate& item : MainDialogControls()) {
+        if (item.id) {
+            m_controls[*item.id].text = std::make_shared<const WideString>(item.text);
         }
     }
     m_endResult.reset();

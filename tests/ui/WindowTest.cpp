@@ -12,9 +12,9 @@
 
 namespace {
 
-QString ObjectName(const ControlSpec& spec) {
-    return QString::fromLatin1(spec.objectName.data(),
-                               static_cast<qsizetype>(spec.objectName.size()));
+QString ObjectName(const ControlTemplate& item) {
+    return QString::fromLatin1(item.objectName.data(),
+                               static_cast<qsizetype>(item.objectName.size()));
 }
 
 QString ShownText(QWidget* widget) {
@@ -36,11 +36,11 @@ TEST_F(WindowTest, HoldsEveryControlOfTheTableInItsOrderWithItsText) {
         order << child->objectName();
     }
     QStringList expected;
-    for (const ControlSpec& spec : MainDialogControls()) {
-        expected << ObjectName(spec);
-        QWidget* control = Find(spec.objectName.data());
-        if (!spec.text.empty()) {
-            EXPECT_EQ(ShownText(control), ToQString(spec.text)) << spec.objectName;
+    for (const ControlTemplate& item : MainDialogControls()) {
+        expected << ObjectName(item);
+        QWidget* control = Find(item.objectName.data());
+        if (!item.text.empty()) {
+            EXPECT_EQ(ShownText(control), ToQString(item.text)) << item.objectName;
         }
     }
     EXPECT_EQ(order, expected);

@@ -96,28 +96,28 @@ TallowWindow::TallowWindow(const QString& workingFolder, const QString& helpFile
     setFont(DialogFont(kMainDialog));
     const DialogUnits units(font());
     setFixedSize(units.ToPixels(kMainDialog.width, kMainDialog.height));
-    for (const ControlSpec& spec : MainDialogControls()) {
-        QWidget* control = CreateControl(spec, workingFolder, helpFile);
-        control->setObjectName(QString::fromLatin1(spec.objectName.data(),
-                                                   static_cast<qsizetype>(spec.objectName.size())));
-        control->setGeometry(units.ToPixels(spec.rect));
+    for (const ControlTemplate& item : MainDialogControls()) {
+        QWidget* control = CreateControl(item, workingFolder, helpFile);
+        control->setObjectName(QString::fromLatin1(item.objectName.data(),
+                                                   static_cast<qsizetype>(item.objectName.size())));
+        control->setGeometry(units.ToPixels(item.rect));
         FitText(control);
         control->installEventFilter(this);
-        if (spec.id) {
-            m_controls[*spec.id] = control;
+        if (item.id) {
+            m_controls[*item.id] = control;
         }
     }
 }
 
-QWidget* TallowWindow::CreateControl(const ControlSpec& spec, const QString& workingFolder,
+QWidget* TallowWindow::CreateControl(const ControlTemplate& item, const QString& workingFolder,
                                      const QString& helpFile) {
-    const QString text = ToQString(spec.text);
-    switch (spec.kind) {
+    const QString text = ToQString(item.text);
+    switch (item.kind) {
         case ControlKind::DefaultButton:
         case ControlKind::Button: {
             auto* button = new QPushButton(text, this);
             button->setAutoDefault(false);
-            button->setDefault(spec.kind == ControlKind::DefaultButton);
+            button->setDefault(item.kind == ControlKind::DefaultButton);
             return button;
         }
         case ControlKind::CheckBox:
@@ -125,7 +125,7 @@ QWidget* TallowWindow::CreateControl(const ControlSpec& spec, const QString& wor
         case ControlKind::Label:
             return new QLabel(text, this);
         case ControlKind::Edit:
-            return CreateEdit(spec.edit, this);
+            return CreateEdit(item.edit, this);
         case ControlKind::BrowseField:
             return new BrowseField(this);
         case ControlKind::Progress: {
@@ -136,7 +136,7 @@ QWidget* TallowWindow::CreateControl(const ControlSpec& spec, const QString& wor
             return progress;
         }
         case ControlKind::Link:
-            return CreateLink(spec.id == ControlId::FirstLink ? workingFolder : helpFile, this);
+            return CreateLink(item.id == ControlId::FirstLink ? workingFolder : helpFile, this);
     }
     return nullptr;
 }

@@ -28,7 +28,7 @@ class TallowWindow : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QWidget* CreateControl(const ControlSpec& spec, const QString& workingFolder,
+    QWidget* CreateControl(const ControlTemplate& item, const QString& workingFolder,
                            const QString& helpFile);
 
     std::map<ControlId, QWidget*> m_controls;
