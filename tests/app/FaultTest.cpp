@@ -48,6 +48,12 @@ TEST_F(FaultTest, RefusesInputThatIsNotNumbers) {
     }
 }
 
+TEST_F(FaultTest, AnInputReplacedByAFolderCountsAsMissing) {
+    fs::create_directory(Input());
+    EXPECT_EQ(RunProgram().status, 2);
+    EXPECT_TRUE(fs::is_directory(Input()));
+}
+
 TEST_F(FaultTest, AnInputLinkedFromOutsideIsReadButOnlyTheLinkIsDeleted) {
     const fs::path outside = home / "outside.txt";
     WriteFileBytes(outside, "9\r\n");

@@ -65,12 +65,4 @@ TEST(ParseDecimal, ReportsValuesOutsideTheTypeInsteadOfHidingTheClamp) {
     }
 }
 
-TEST(ParseDecimal, ClampsSixtyFourBitValuesLikeAtoll) {
-    EXPECT_EQ(ParseDecimal<std::int64_t>(std::u16string_view(u"9223372036854775807")).value,
-              INT64_MAX);
-    EXPECT_EQ(
-        ParseDecimal<std::int64_t>(std::u16string_view(u"123456789012345678901234567890")).value,
-        INT64_MAX);
-}
-
 }  // namespace

@@ -21,101 +21,80 @@ FakeToolkit::~FakeToolkit() {
     JoinWorker();
 }
 
-void FakeToolkit::Record(std::string call) {
-    std::lock_guard lock(m_mutex);
-    m_calls.push_back(std::move(call));
-}
-
 bool FakeToolkit::SetVisible(ControlId control, bool visible) {
-    Record((visible ? "show " : "hide ") + Name(control));
-    std::lock_guard lock(m_mutex);
-    return std::exchange(m_controls[control].visible, visible);
+    return Update((visible ? "show " : "hide ") + Name(control),
+                  [&] { return std::exchange(m_controls[control].visible, visible); });
 }
 
 void FakeToolkit::SetEnabled(ControlId control, bool enabled) {
-    Record((enabled ? "enable " : "disable ") + Name(control));
-    std::lock_guard lock(m_mutex);
-    m_controls[control].enabled = enabled;
+    Update((enabled ? "enable " : "disable ") + Name(control),
+           [&] { m_controls[control].enabled = enabled; });
 }
 
 SharedText FakeToolkit::GetText(ControlId control) {
-    std::lock_guard lock(m_mutex);
-    return m_controls[control].text;
+    return Locked([&] { return m_controls[control].text; });
 }
 
 void FakeToolkit::SetText(ControlId control, SharedText text) {
-    Record("text " + Name(control) + " " + std::string(Utf16ToUtf8(*text)));
-    std::function<void(ControlId, const WideString&)> reaction;
-    {
-        std::lock_guard lock(m_mutex);
-        m_controls[control].text = text;
-        reaction = m_onTextSet;
-    }
+    const auto reaction =
+        Update("text " + Name(control) + " " + std::string(Utf16ToUtf8(*text)), [&] {
+            m_controls[control].text = text;
+            return m_onTextSet;
+        });
     if (reaction) {
         reaction(control, *text);
     }
 }
 
 bool FakeToolkit::IsChecked(ControlId control) {
-    std::lock_guard lock(m_mutex);
-    return m_controls[control].checked;
+    return Locked([&] { return m_controls[control].checked; });
 }
 
 void FakeToolkit::SetChecked(ControlId control, bool checked) {
-    Record((checked ? "check " : "uncheck ") + Name(control));
-    std::lock_guard lock(m_mutex);
-    m_controls[control].checked = checked;
+    Update((checked ? "check " : "uncheck ") + Name(control),
+           [&] { m_controls[control].checked = checked; });
 }
 
 void FakeToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
-    Record("range " + std::to_string(maximum));
-    std::lock_guard lock(m_mutex);
-    m_controls[control].maximum = maximum;
+    Update("range " + std::to_string(maximum), [&] { m_controls[control].maximum = maximum; });
 }
 
 void FakeToolkit::SetProgressPosition(ControlId control, std::int32_t position) {
-    Record("position " + std::to_string(position));
-    std::lock_guard lock(m_mutex);
-    m_controls[control].position = position;
+    Update("position " + std::to_string(position),
+           [&] { m_controls[control].position = position; });
 }
 
 void FakeToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
-    Record("message " + std::string(Utf16ToUtf8(text)));
-    std::lock_guard lock(m_mutex);
-    m_messages.push_back({WideString(text), icon});
+    Update("message " + std::string(Utf16ToUtf8(text)), [&] {
+        m_messages.push_back({WideString(text), icon});
+    });
 }
 
 void FakeToolkit::Beep() {
-    Record("beep");
-    std::lock_guard lock(m_mutex);
-    ++m_beeps;
+    Update("beep", [&] { ++m_beeps; });
 }
 
 void FakeToolkit::BeginWaitCursor() {
-    std::lock_guard lock(m_mutex);
-    ++m_waitCursorDepth;
+    Locked([&] { ++m_waitCursorDepth; });
 }
 
 void FakeToolkit::EndWaitCursor() {
-    std::lock_guard lock(m_mutex);
-    m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1);
+    Locked([&] { m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1); });
 }
 
 void FakeToolkit::ShowAboutBox() {
-    Record("about");
+    Update("about", [] {});
 }
 
 void FakeToolkit::EndDialog(int result) {
-    Record("end " + std::to_string(result));
-    std::lock_guard lock(m_mutex);
-    m_endResult = result;
+    Update("end " + std::to_string(result), [&] { m_endResult = result; });
 }
 
 std::optional<std::filesystem::path> FakeToolkit::AskSavePath(const SaveDialogOptions& options) {
-    Record("save dialog");
-    std::lock_guard lock(m_mutex);
-    m_lastSaveDialog = options;
-    return m_saveAnswer;
+    return Update("save dialog", [&] {
+        m_lastSaveDialog = options;
+        return m_saveAnswer;
+    });
 }
 
 bool FakeToolkit::BeginThread(std::function<void()> body) {
@@ -138,7 +117,7 @@ void FakeToolkit::JoinWorker() {
 }
 
 std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
-    Record("send " + std::to_string(message));
+    Update("send " + std::to_string(message), [] {});
     return target.WindowProc(message, 0, 0);
 }
 
@@ -157,19 +136,14 @@ void FakeToolkit::Click(CTallowDlg& dialog, ControlId control) {
 }
 
 void FakeToolkit::Type(ControlId control, std::u16string_view text) {
-    std::lock_guard lock(m_mutex);
-    m_controls[control].text = std::make_shared<const WideString>(text);
+    Locked([&] { m_controls[control].text = std::make_shared<const WideString>(text); });
 }
 
 FakeToolkit::ControlState FakeToolkit::State(ControlId control) const {
-    std::lock_guard lock(m_mutex);
-    const auto found = m_controls.find(control);
-    return found == m_controls.end() ? ControlState{} : found->second;
-}
-
-std::vector<FakeToolkit::Message> FakeToolkit::Messages() const {
-    std::lock_guard lock(m_mutex);
-    return m_messages;
+    return Locked([&] {
+        const auto found = m_controls.find(control);
+        return found == m_controls.end() ? ControlState{} : found->second;
+    });
 }
 
 std::vector<std::u16string> FakeToolkit::MessageTexts() const {
@@ -178,11 +152,6 @@ std::vector<std::u16string> FakeToolkit::MessageTexts() const {
         texts.emplace_back(message.text);
     }
     return texts;
-}
-
-std::vector<std::string> FakeToolkit::Calls() const {
-    std::lock_guard lock(m_mutex);
-    return m_calls;
 }
 
 void FakeToolkit::ClearRecords() {
@@ -203,24 +172,4 @@ void FakeToolkit::Reset() {
     }
     m_endResult.reset();
     m_waitCursorDepth = 0;
-}
-
-int FakeToolkit::Beeps() const {
-    std::lock_guard lock(m_mutex);
-    return m_beeps;
-}
-
-int FakeToolkit::WaitCursorDepth() const {
-    std::lock_guard lock(m_mutex);
-    return m_waitCursorDepth;
-}
-
-std::optional<int> FakeToolkit::EndResult() const {
-    std::lock_guard lock(m_mutex);
-    return m_endResult;
-}
-
-std::optional<SaveDialogOptions> FakeToolkit::LastSaveDialog() const {
-    std::lock_guard lock(m_mutex);
-    return m_lastSaveDialog;
 }

@@ -13,6 +13,20 @@
 // A toolkit without a window: it keeps each control's state, records every call in order, and
 // answers the save dialog as the test says. Its threads run inline unless told otherwise.
 class FakeToolkit : public Toolkit {
+  private:
+    template <typename Read>
+    auto Locked(Read read) const {
+        std::lock_guard lock(m_mutex);
+        return read();
+    }
+    // Records call, then changes the state under the same lock.
+    template <typename Change>
+    auto Update(std::string call, Change change) {
+        std::lock_guard lock(m_mutex);
+        m_calls.push_back(std::move(call));
+        return change();
+    }
+
   public:
     struct ControlState {
         bool visible = true;
@@ -57,16 +71,28 @@ class FakeToolkit : public Toolkit {
 
     ControlState State(ControlId control) const;
     WideString Text(ControlId control) const { return *State(control).text; }
-    std::vector<Message> Messages() const;
+    std::vector<Message> Messages() const {
+        return Locked([&] { return m_messages; });
+    }
     std::vector<std::u16string> MessageTexts() const;
-    std::vector<std::string> Calls() const;
+    std::vector<std::string> Calls() const {
+        return Locked([&] { return m_calls; });
+    }
+    int Beeps() const {
+        return Locked([&] { return m_beeps; });
+    }
+    int WaitCursorDepth() const {
+        return Locked([&] { return m_waitCursorDepth; });
+    }
+    std::optional<int> EndResult() const {
+        return Locked([&] { return m_endResult; });
+    }
+    std::optional<SaveDialogOptions> LastSaveDialog() const {
+        return Locked([&] { return m_lastSaveDialog; });
+    }
     void ClearRecords();
     // Every control back to visible, enabled and its template text, and nothing recorded.
     void Reset();
-    int Beeps() const;
-    int WaitCursorDepth() const;
-    std::optional<int> EndResult() const;
-    std::optional<SaveDialogOptions> LastSaveDialog() const;
 
     void SetDocuments(std::filesystem::path documents) { m_documents = std::move(documents); }
     void SetExecutable(std::filesystem::path executable) { m_executable = std::move(executable); }
@@ -82,8 +108,6 @@ class FakeToolkit : public Toolkit {
     }
 
   private:
-    void Record(std::string call);
-
     mutable std::mutex m_mutex;
     std::map<ControlId, ControlState> m_controls;
     std::vector<Message> m_messages;

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "core/DecimalToBinary.h"
-#include "tests/fuzz/FuzzCheck.h"
+#include "fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::u16string text(size / 2, u'\0');

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/NumberText.h"
+#include "fuzz/FuzzCheck.h"
 #include "storage/TextFile.h"
-#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
 

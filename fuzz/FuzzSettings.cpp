@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/TextEncoding.h"
+#include "fuzz/FuzzCheck.h"
 #include "storage/SettingsFile.h"
-#include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const WideString text =
