@@ -10,11 +10,6 @@ std::string_view NumberLines::operator[](std::size_t index) const {
     return std::string_view(m_digits).substr(start, m_ends[index] - start);
 }
 
-void NumberLines::push_back(std::string_view line) {
-    m_digits.append(line);
-    m_ends.push_back(static_cast<std::uint32_t>(m_digits.size()));
-}
-
 bool NumberLines::EndLine() {
     if (m_digits.size() == PendingStart()) {
         return false;

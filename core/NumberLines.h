@@ -16,8 +16,6 @@ class NumberLines {
     bool empty() const { return m_ends.empty(); }
     std::string_view operator[](std::size_t index) const;
 
-    void push_back(std::string_view line);
-
     // Building a line in place: digits go to the pending line, which EndLine keeps when it is
     // not empty and drops when it is.
     void Reserve(std::size_t digits) { m_digits.reserve(digits); }

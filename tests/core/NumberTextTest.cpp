@@ -134,9 +134,10 @@ TEST(NumberText, HooksSeeEveryItemAndCanStopEachStep) {
 }
 
 TEST(NumberText, BuildsNarrowResultTextToo) {
+    WideString text = u"5\r\n3";
     NumberLines numbers;
-    numbers.push_back("5");
-    numbers.push_back("3");
+    std::int32_t lineIndex = 0;
+    SplitNumberLines(text, numbers, lineIndex, kNeverStop);
     std::string bytes;
     BuildResultText(numbers, bytes, kNeverStop);
     EXPECT_EQ(bytes, "101\r\n11\r\n");

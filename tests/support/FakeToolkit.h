@@ -94,7 +94,6 @@ class FakeToolkit : public Toolkit {
     // Every control back to visible, enabled and its template text, and nothing recorded.
     void Reset();
 
-    void SetDocuments(std::filesystem::path documents) { m_documents = std::move(documents); }
     void SetExecutable(std::filesystem::path executable) { m_executable = std::move(executable); }
     void AnswerSaveDialog(std::optional<std::filesystem::path> answer) { m_saveAnswer = answer; }
     // Runs workers on threads of their own; JoinWorker waits for the last one.
