@@ -1,3 +1,5 @@
+#include "jobs/ConversionWorker.h"
+
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
 #include "jobs/ProcessState.h"

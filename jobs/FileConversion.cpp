@@ -1,10 +1,9 @@
 #include "core/NumberText.h"
+#include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
 #include "jobs/ProcessState.h"
 #include "storage/TextFile.h"
 #include "ui/TallowDlg.h"
-
-unsigned ConvertThreadProc(CTallowDlg& dialog);
 
 bool CTallowDlg::MessageGateOpen() const {
     return m_checkShowMessages.IsChecked() && g_settings[1] != u"0";
@@ -16,7 +15,10 @@ void CTallowDlg::OnBnClickedLoadFile() {
         m_toolkit.ShowMessage(message::kNoFileChosen, MessageIcon::Error);
         return;
     }
+    // A file of millions of lines takes a moment to read.
+    m_toolkit.BeginWaitCursor();
     std::optional<WideString> text = ReadTextFile(std::filesystem::path(std::u16string(*path)));
+    m_toolkit.EndWaitCursor();
     if (!text) {
         m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
         return;
