@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "jobs/ProcessState.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
 
@@ -30,15 +29,6 @@ TEST_F(StartTest, ShowsTheWholeExecutablePathHoweverLong) {
     toolkit.SetExecutable(longPath);
     Start();
     EXPECT_EQ(toolkit.Text(ControlId::ModulePath), WideString(longPath.u16string()));
-}
-
-TEST_F(StartTest, CreatesTheWorkingFoldersBelowTheMakerFolder) {
-    Start();
-    EXPECT_TRUE(fs::is_directory(ProductFolder() / "Result"));
-    EXPECT_TRUE(fs::is_directory(ProductFolder() / "temp"));
-    EXPECT_FALSE(fs::exists(ProductFolder() / "AutoFile"));
-    EXPECT_EQ(g_resultDir, ProductFolder() / "Result");
-    EXPECT_EQ(g_tempDir, ProductFolder() / "temp");
 }
 
 }  // namespace

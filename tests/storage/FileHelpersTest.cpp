@@ -19,11 +19,6 @@ TEST(FileHelpers, ExistenceTestsTellFilesFromFolders) {
     EXPECT_EQ(FileExists(folder / "missing"), 0);
 }
 
-TEST(FileHelpers, JoinPathAppendsOneComponent) {
-    EXPECT_EQ(JoinPath("/a/b", "c.tmp"), fs::path("/a/b/c.tmp"));
-    EXPECT_EQ(JoinPath("/a/b"), fs::path("/a/b"));
-}
-
 TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytes) {
     ScratchFolder folder;
     const fs::path target = folder / "result.tbin";
