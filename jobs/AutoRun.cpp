@@ -49,10 +49,7 @@ void CTallowDlg::AbortAutoRun(AutoRunOutcome outcome, std::u16string_view messag
         m_toolkit.ShowMessage(message, MessageIcon::Error);
     }
     m_btnExit.Enable();
-    m_editProgress.SetText(u"");
-    m_editProgress.Hide();
-    m_progress.SetPosition(0);
-    m_progress.Hide();
+    HideProgress();
     m_toolkit.EndWaitCursor();
     m_autoRunOutcome = outcome;
     m_toolkit.EndDialog(-1);

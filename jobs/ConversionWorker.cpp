@@ -46,13 +46,6 @@ RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std
     return RunEnd::Done;
 }
 
-void HideProgress(const CTallowDlg& dialog) {
-    dialog.m_editProgress.SetText(u"");
-    dialog.m_editProgress.Hide();
-    dialog.m_progress.SetPosition(0);
-    dialog.m_progress.Hide();
-}
-
 void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
                 WideString result) {
     const std::int64_t lines = g_lineIndex;
@@ -61,7 +54,7 @@ void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slo
     progress.Report(slots + lines + 1);
     progress.Report(slots + lines + 2);
     dialog.m_btnExit.Enable();
-    HideProgress(dialog);
+    dialog.HideProgress();
     dialog.m_toolkit.Beep();
     if (dialog.MessageGateOpen()) {
         dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
@@ -76,7 +69,7 @@ void FinishTooLarge(CTallowDlg& dialog) {
     dialog.m_btnPause.Hide();
     dialog.m_btnCancel.Hide();
     dialog.m_btnExit.Enable();
-    HideProgress(dialog);
+    dialog.HideProgress();
 }
 
 void FinishCancelled(const CTallowDlg& dialog) {

@@ -48,6 +48,8 @@ class CTallowDlg : public MessageTarget {
     void RunAutoConversion(std::filesystem::path resultFile, std::filesystem::path inputFile);
     // How the automatic run ended; nothing when the dialog started interactively.
     std::optional<AutoRunOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
+    // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
+    void HideProgress() const;
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
     // setting is not "0".
     bool MessageGateOpen() const;
