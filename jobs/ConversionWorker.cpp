@@ -10,6 +10,13 @@ namespace {
 
 enum class RunEnd { Done, TooLarge, Cancelled };
 
+// Past the last poll a run still has steps to make; each waits out a pause first, so that a paused
+// run never moves on, and never ends, until it is resumed.
+template <typename... Steps>
+void RunSteps(Steps&&... steps) {
+    ((g_workerThread.WaitWhileSuspended(), steps()), ...);
+}
+
 // A poll point: a paused run waits here, a cancelled one stops.
 bool KeepGoing() {
     g_workerThread.WaitWhileSuspended();
@@ -49,32 +56,34 @@ RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std
 void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
                 WideString result) {
     const std::int64_t lines = g_lineIndex;
-    progress.Report(slots + lines);
-    dialog.m_editResult.SetText(std::make_shared<const WideString>(std::move(result)));
-    progress.Report(slots + lines + 1);
-    progress.Report(slots + lines + 2);
-    dialog.m_btnExit.Enable();
-    dialog.HideProgress();
-    dialog.m_toolkit.Beep();
-    if (dialog.MessageGateOpen()) {
-        dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
-    }
+    RunSteps(
+        [&] { progress.Report(slots + lines); },
+        [&] { dialog.m_editResult.SetText(std::make_shared<const WideString>(std::move(result))); },
+        [&] { progress.Report(slots + lines + 1); }, [&] { progress.Report(slots + lines + 2); },
+        [&] { dialog.m_btnExit.Enable(); }, [&] { dialog.HideProgress(); },
+        [&] { dialog.m_toolkit.Beep(); },
+        [&] {
+            if (dialog.MessageGateOpen()) {
+                dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
+            }
+        });
 }
 
 void FinishTooLarge(CTallowDlg& dialog) {
-    if (dialog.MessageGateOpen()) {
-        dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
-    }
-    dialog.m_browseFile.Enable();
-    dialog.m_btnPause.Hide();
-    dialog.m_btnCancel.Hide();
-    dialog.m_btnExit.Enable();
-    dialog.HideProgress();
+    RunSteps(
+        [&] {
+            if (dialog.MessageGateOpen()) {
+                dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
+            }
+        },
+        [&] { dialog.m_browseFile.Enable(); }, [&] { dialog.m_btnPause.Hide(); },
+        [&] { dialog.m_btnCancel.Hide(); }, [&] { dialog.m_btnExit.Enable(); },
+        [&] { dialog.HideProgress(); });
 }
 
 void FinishCancelled(const CTallowDlg& dialog) {
-    dialog.m_progress.SetPosition(0);
-    dialog.m_editProgress.SetText(u"進捗率 0 %");
+    RunSteps([&] { dialog.m_progress.SetPosition(0); },
+             [&] { dialog.m_editProgress.SetText(u"進捗率 0 %"); });
 }
 
 }  // namespace
@@ -110,7 +119,7 @@ unsigned ConvertThreadProc(CTallowDlg& dialog) {
                 break;
         }
     }
-    dialog.m_toolkit.EndWaitCursor();
-    dialog.m_toolkit.SendDialogMessage(dialog, WM_CONVERT_DONE);
+    RunSteps([&] { dialog.m_toolkit.EndWaitCursor(); },
+             [&] { dialog.m_toolkit.SendDialogMessage(dialog, WM_CONVERT_DONE); });
     return 0;
 }

@@ -51,6 +51,7 @@ void CTallowDlg::OnBnClickedConvertFile() {
     m_btnCancel.Show();
     m_progress.Show();
     g_cancelRequested = 0;
+    g_workerThread.Resume();
     g_workerThread.MarkRunning();
     if (!m_toolkit.BeginThread([this] { ConvertThreadProc(*this); })) {
         m_toolkit.ShowMessage(message::kWorkerNotStarted, MessageIcon::Error);
@@ -94,6 +95,11 @@ std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     m_progress.Hide();
     if (!m_editResult.Text()->empty()) {
         m_btnSave.Show();
+    }
+    // A Pause pressed after the worker's last step finds the run over: nothing is left to hold.
+    if (g_workerThread.IsSuspended()) {
+        g_workerThread.Resume();
+        m_btnPause.SetText(u"一時停止");
     }
     g_workerThread.MarkFinished();
     if (m_closeRequested) {

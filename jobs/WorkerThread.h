@@ -5,14 +5,15 @@
 #include <mutex>
 
 // The conversion worker as the dialog sees it: whether it still runs, and a pause that holds it
-// at its next poll point until it is resumed. The worker is never stopped from outside, so it
-// can never be caught holding a lock the window needs.
+// at its next poll point, or its next step, until it is resumed. The worker is never stopped from
+// outside, so it can never be caught holding a lock the window needs.
 class WorkerThread {
   public:
-    // Called on the window's thread before the thread starts, and by the worker as it ends.
+    // Both on the window's thread: before the worker starts, and in OnConvertDone as its run ends.
     void MarkRunning() { m_running.store(true); }
     void MarkFinished() { m_running.store(false); }
     bool IsRunning() const { return m_running.load(); }
+    bool IsSuspended() const { return m_suspended.load(); }
 
     void Suspend();
     void Resume();

@@ -83,7 +83,7 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
         Load("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n");
         Click(ControlId::ConvertFile);
         toolkit.ClearRecords();
-        toolkit.OnTextSet([&](ControlId control, const WideString& text) {
+        toolkit.OnTextSet([&](std::optional<ControlId> control, const WideString& text) {
             if (control == ControlId::ProgressText &&
                 ShownPercentages().back() >= c.cancelAtPercent) {
                 toolkit.OnTextSet(nullptr);
@@ -112,7 +112,7 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
 
 TEST_F(FileConversionTest, ACancelAfterTheLastPollChangesNothing) {
     Load("5");
-    toolkit.OnTextSet([&](ControlId control, const WideString&) {
+    toolkit.OnTextSet([&](std::optional<ControlId> control, const WideString&) {
         if (control == ControlId::Result) {
             Click(ControlId::Cancel);
         }

@@ -65,9 +65,13 @@ void FakeToolkit::SetProgressPosition(ControlId control, std::int32_t position) 
 }
 
 void FakeToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
-    Update("message " + std::string(Utf16ToUtf8(text)), [&] {
+    const auto reaction = Update("message " + std::string(Utf16ToUtf8(text)), [&] {
         m_messages.push_back({WideString(text), icon});
+        return m_onTextSet;
     });
+    if (reaction) {
+        reaction(std::nullopt, WideString(text));
+    }
 }
 
 void FakeToolkit::Beep() {

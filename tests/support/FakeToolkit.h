@@ -100,8 +100,8 @@ class FakeToolkit : public Toolkit {
     void RunThreadsForReal() { m_realThreads = true; }
     void JoinWorker();
     void RefuseThreads() { m_refuseThreads = true; }
-    // Called after every text write, on the writing thread.
-    void OnTextSet(std::function<void(ControlId, const WideString&)> reaction) {
+    // Called after every text write, on the writing thread; a message box is a write to no control.
+    void OnTextSet(std::function<void(std::optional<ControlId>, const WideString&)> reaction) {
         std::lock_guard lock(m_mutex);
         m_onTextSet = std::move(reaction);
     }
@@ -121,5 +121,5 @@ class FakeToolkit : public Toolkit {
     bool m_realThreads = false;
     bool m_refuseThreads = false;
     std::thread m_worker;
-    std::function<void(ControlId, const WideString&)> m_onTextSet;
+    std::function<void(std::optional<ControlId>, const WideString&)> m_onTextSet;
 };
