@@ -47,14 +47,36 @@ void FlushFolder(const fs::path& folder) {
 #endif
 }
 
+// The same short length whatever the target is called, so that a target whose name is as long as
+// the file system allows can still be replaced.
 fs::path TemporarySibling(const fs::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string name = ".";
-    name += target.filename().string();
-    name += '.';
-    name += std::to_string(random());
-    name += ".tmp";
+    char name[32];
+    std::snprintf(name, sizeof name, ".Tallow-%012llx.tmp",
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL));
     return target.parent_path() / name;
+}
+
+// Where a write through path lands: a link is followed, as a plain open follows it, so that the
+// file it names is replaced in its own folder and the link stays.
+fs::path FollowLinks(fs::path path) {
+    constexpr int kMostLinks = 40;
+    for (int hop = 0; hop < kMostLinks; ++hop) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) {
+            break;
+        }
+        const fs::path target = fs::read_symlink(path, error);
+        if (error) {
+            break;
+        }
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    return path;
+}
+
+bool IsReadOnly(const fs::file_status& status) {
+    return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 bool WriteAndClose(std::FILE* file, std::string_view bytes) {
@@ -65,17 +87,29 @@ bool WriteAndClose(std::FILE* file, std::string_view bytes) {
 
 }  // namespace
 
+// A target that exists keeps its permission bits; one the user made read-only, or one that is not
+// a regular file, is refused as a plain open would refuse it.
 int WriteBytesFile(const fs::path& path, std::string_view bytes) {
-    const fs::path temporary = TemporarySibling(path);
+    const fs::path target = FollowLinks(path);
+    std::error_code error;
+    const fs::file_status existing = fs::status(target, error);
+    const bool replacing = fs::exists(existing);
+    if (replacing && (!fs::is_regular_file(existing) || IsReadOnly(existing))) {
+        return 0;
+    }
+    const fs::path temporary = TemporarySibling(target);
     std::FILE* file = OpenNew(temporary);
     if (file == nullptr) {
         return 0;
     }
-    std::error_code error;
-    if (WriteAndClose(file, bytes)) {
-        fs::rename(temporary, path, error);
+    error.clear();
+    if (replacing) {
+        fs::permissions(temporary, existing.permissions(), error);
+    }
+    if (WriteAndClose(file, bytes) && !error) {
+        fs::rename(temporary, target, error);
         if (!error) {
-            FlushFolder(path.parent_path());
+            FlushFolder(target.parent_path());
             return 1;
         }
     }

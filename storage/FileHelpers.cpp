@@ -33,7 +33,13 @@ bool DeleteFile(const fs::path& path) {
 
 int DeleteDirectoryTree(const fs::path& folder) {
     std::error_code error;
-    if (!fs::is_directory(fs::symlink_status(folder, error))) {
+    const fs::file_status entry = fs::symlink_status(folder, error);
+    // A link to a folder passes for the folder everywhere else; only the link goes.
+    if (fs::is_symlink(entry) && fs::is_directory(fs::status(folder, error))) {
+        fs::remove(folder, error);
+        return 1;
+    }
+    if (!fs::is_directory(entry)) {
         return 0;
     }
     // Listed first, so that removals cannot disturb the listing.

@@ -10,10 +10,13 @@ int FileExists(const std::filesystem::path& path);
 // base followed by suffix as a path component; an empty suffix gives base.
 std::filesystem::path JoinPath(const std::filesystem::path& base,
                                const std::filesystem::path& suffix = {});
-// Replaces path with exactly bytes, atomically: 1 on success, 0 when nothing was replaced.
+// Replaces the file at path (or the file a link there names) with exactly bytes, atomically,
+// keeping its permission bits: 1 on success, 0 when nothing was replaced. A read-only target is
+// not replaced.
 int WriteBytesFile(const std::filesystem::path& path, std::string_view bytes);
 // Deletes the file at path, read-only or not: true when it is gone.
 bool DeleteFile(const std::filesystem::path& path);
-// Removes folder and everything below it, depth first, never following a link. 1 when folder
-// was a directory whose removal was attempted, 0 when it was not a directory.
+// Removes folder and everything below it, depth first, never following a link: a link to a
+// folder, at the top as below it, is removed by itself. 1 when folder was a directory (or a link
+// to one) whose removal was attempted, 0 otherwise.
 int DeleteDirectoryTree(const std::filesystem::path& folder);

@@ -37,7 +37,10 @@ TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
         {"dialog cancelled", std::nullopt},
         {"folder missing", m_documents / "missing" / "saved"},
         {"a folder in the way", m_documents.path()},
+        {"a read-only file", m_documents / "read-only"},
     };
+    WriteFileBytes(m_documents / "read-only", "kept");
+    std::filesystem::permissions(m_documents / "read-only", std::filesystem::perms::owner_read);
     Convert("5");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -48,6 +51,7 @@ TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
         EXPECT_EQ(toolkit.Messages()[0].text, message::kSaveFailed);
         EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
     }
+    EXPECT_EQ(ReadFileBytes(m_documents / "read-only"), "kept");
 }
 
 TEST_F(SaveResultTest, AnEmptyResultIsNotSaved) {

@@ -31,14 +31,41 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytes) {
         << "no temporary file is left behind";
 }
 
+TEST(WriteBytesFile, TakesNamesUpToTheFileSystemsLongest) {
+    ScratchFolder folder;
+    const fs::path target = folder / std::string(255, 'n');
+    EXPECT_EQ(WriteBytesFile(target, "1\r\n"), 1);
+    EXPECT_EQ(WriteBytesFile(target, "10\r\n"), 1);
+    EXPECT_EQ(ReadFileBytes(target), "10\r\n");
+}
+
+TEST(WriteBytesFile, KeepsWhatTheUserSetOnTheTarget) {
+    ScratchFolder folder;
+    fs::create_directory(folder / "elsewhere");
+    const fs::path real = folder / "elsewhere" / "result.tbin";
+    WriteFileBytes(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(fs::path("elsewhere") / "result.tbin", folder / "link");
+
+    EXPECT_EQ(WriteBytesFile(folder / "link", "new"), 1);
+    EXPECT_TRUE(fs::is_symlink(folder / "link")) << "the link is followed, not replaced";
+    EXPECT_EQ(ReadFileBytes(real), "new");
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) {
     ScratchFolder folder;
     fs::create_directory(folder / "a folder");
+    WriteFileBytes(folder / "read-only", "kept");
+    fs::permissions(folder / "read-only", fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(WriteBytesFile(folder / "missing" / "result.tbin", "1"), 0);
     EXPECT_FALSE(fs::exists(folder / "missing"));
     EXPECT_EQ(WriteBytesFile(folder / "a folder", "1"), 0);
     EXPECT_TRUE(fs::is_directory(folder / "a folder"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(WriteBytesFile(folder / "read-only", "1"), 0) << "even for root";
+    EXPECT_EQ(ReadFileBytes(folder / "read-only"), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
 TEST(DeleteDirectoryTree, RemovesNestedTreesButNeverFollowsLinks) {
@@ -58,14 +85,15 @@ TEST(DeleteDirectoryTree, RemovesNestedTreesButNeverFollowsLinks) {
     EXPECT_TRUE(fs::exists(outside / "kept"));
 }
 
-TEST(DeleteDirectoryTree, TakesOnlyFolders) {
+TEST(DeleteDirectoryTree, TakesOnlyFoldersAndRemovesALinkToOneByItself) {
     ScratchFolder folder;
     fs::create_directory(folder / "empty");
     WriteFileBytes(folder / "file", "x");
     fs::create_directory_symlink(folder / "empty", folder / "link");
     EXPECT_EQ(DeleteDirectoryTree(folder / "missing"), 0);
     EXPECT_EQ(DeleteDirectoryTree(folder / "file"), 0);
-    EXPECT_EQ(DeleteDirectoryTree(folder / "link"), 0);
+    EXPECT_EQ(DeleteDirectoryTree(folder / "link"), 1);
+    EXPECT_FALSE(fs::is_symlink(folder / "link"));
     EXPECT_TRUE(fs::exists(folder / "empty"));
     EXPECT_EQ(DeleteDirectoryTree(folder / "empty"), 1);
     EXPECT_FALSE(fs::exists(folder / "empty"));
