@@ -43,9 +43,7 @@ int CTallowApp::InitInstance() {
         return static_cast<int>(outcome);
     }
     if (!m_hasDisplay) {
-        std::fprintf(stderr,
-                     "Tallow: there is no display to show the window on "
-                     "(neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+        std::fprintf(stderr, "Tallow: no display could be opened to show the window on.\n");
         return 1;
     }
     window.exec();

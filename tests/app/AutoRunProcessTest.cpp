@@ -81,18 +81,66 @@ TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConverted) {
     }
 }
 
-TEST_F(AutoRunProcessTest, KeepsTheInputWhenTheResultFolderCannotBeWritten) {
-    WriteFileBytes(Product() / "Result", "not a folder");
-    WriteFileBytes(Input(), "5");
-    EXPECT_EQ(RunProgram().status, 7);
-    EXPECT_EQ(ReadFileBytes(Input()), "5");
+TEST_F(AutoRunProcessTest, KeepsTheInputWhenTheResultCannotBeWritten) {
+    const struct {
+        const char* what;
+        void (*prepare)(const fs::path& result);
+    } cases[] = {
+        {"a file in place of the Result folder",
+         [](const fs::path& result) { WriteFileBytes(result.parent_path(), "not a folder"); }},
+        {"a read-only result",
+         [](const fs::path& result) {
+             fs::create_directories(result.parent_path());
+             WriteFileBytes(result, "old");
+             fs::permissions(result, fs::perms::owner_read);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(Product() / "Result");
+        c.prepare(Result());
+        WriteFileBytes(Input(), "5");
+        EXPECT_EQ(RunProgram().status, 7);
+        EXPECT_EQ(ReadFileBytes(Input()), "5");
+    }
 }
 
-TEST_F(AutoRunProcessTest, AnInteractiveStartWithoutADisplayFailsClearly) {
-    fs::remove_all(AutoFile());
-    const Finished finished = RunProgram();
-    EXPECT_EQ(finished.status, 1);
-    EXPECT_NE(finished.stderrText.find("no display"), std::string::npos);
+// A display that is named but gone (an ssh or cron session) is no display at all.
+TEST_F(AutoRunProcessTest, WithoutADisplayTheAutomaticRunStillTakesPlace) {
+    const struct {
+        const char* what;
+        std::vector<std::string> environment;
+    } cases[] = {
+        {"none named", {}},
+        {"a named display that is gone", {"DISPLAY=:4711"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::create_directories(AutoFile());
+        WriteFileBytes(Input(), "5");
+        const Finished converted = RunProgram({.environment = c.environment});
+        EXPECT_EQ(converted.status, 0) << converted.stderrText;
+        EXPECT_EQ(ReadFileBytes(Result()), "101\r\n");
+
+        fs::remove_all(AutoFile());
+        const Finished interactive = RunProgram({.environment = c.environment});
+        EXPECT_EQ(interactive.status, 1);
+        EXPECT_TRUE(interactive.stderrText.ends_with(
+            "Tallow: no display could be opened to show the window on.\n"))
+            << interactive.stderrText;
+    }
+}
+
+TEST_F(AutoRunProcessTest, CommandLineArgumentsChangeNothing) {
+    const std::vector<std::string> cases[] = {
+        {"-platform", "nonexistent"}, {"-display", ":4711"}, {"-reverse"}, {"-style", "none"}};
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments.front());
+        WriteFileBytes(Input(), "6");
+        const Finished finished = RunProgram({.arguments = arguments});
+        EXPECT_EQ(finished.status, 0) << finished.stderrText;
+        EXPECT_EQ(ReadFileBytes(Result()), "110\r\n");
+    }
 }
 
 }  // namespace

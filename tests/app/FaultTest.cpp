@@ -20,7 +20,7 @@ TEST_F(FaultTest, AFullDiskKeepsTheOldResultWholeAndTheInput) {
     fs::create_directories(Result().parent_path());
     WriteFileBytes(Result(), "old result\r\n");
     WriteFileBytes(Input(), "5\r\n3\r\n");
-    EXPECT_EQ(RunProgram(4).status, 7);
+    EXPECT_EQ(RunProgram({.fileSizeLimit = 4}).status, 7);
     EXPECT_EQ(ReadFileBytes(Result()), "old result\r\n");
     EXPECT_EQ(ReadFileBytes(Input()), "5\r\n3\r\n");
     EXPECT_EQ(FilesIn(Result().parent_path()), 1U) << "no temporary file is left behind";

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/support/ScratchFolder.h"
 
@@ -23,9 +24,17 @@ class ProgramTest : public ::testing::Test {
     std::filesystem::path Input() const { return AutoFile() / "Radix10Kan.tbin"; }
     std::filesystem::path Result() const { return Product() / "Result" / "Radix2Result.tbin"; }
 
-    // Runs the program to its end; with a file size limit, every write beyond it fails as on a
-    // full disk, whoever runs the test.
-    Finished RunProgram(std::optional<long> fileSizeLimit = std::nullopt) const;
+    struct Launch {
+        // With a file size limit, every write beyond it fails as on a full disk, whoever runs
+        // the test.
+        std::optional<long> fileSizeLimit = {};
+        std::vector<std::string> arguments = {};
+        std::vector<std::string> environment = {};
+    };
+
+    // Runs the program to its end.
+    Finished RunProgram(const Launch& launch) const;
+    Finished RunProgram() const;
 
     ScratchFolder home;
 };
