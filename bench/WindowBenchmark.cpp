@@ -1,17 +1,22 @@
-// Drives the real window on the offscreen platform over a file of random numbers: the time from
-// the click on "ファイル読込" to the text shown, from the click on "ファイルデータを変換" to the
-// result shown, the longest stall of the window's event loop during the run, and peak memory.
+// Drives the real window on the offscreen platform and measures what a user waits for, and the
+// longest stall of the window's event loop meanwhile.
 //
 // Usage: bench_window COUNT [RUNS]
+//            a UTF-16LE file of COUNT random numbers: load, convert, save
+//        bench_window --long-line MEGABYTES [RUNS]
+//            one line of digits: load, scroll to its end, select all
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "bench/NumberListInput.h"
@@ -19,23 +24,62 @@
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/TallowWindow.h"
+#include "ui/qt/TextView.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-struct Figures {
-    double loadMs;
-    double convertMs;
+// The real toolkit, with the save dialog answered and the message boxes skipped.
+class BenchToolkit : public QtToolkit {
+  public:
+    BenchToolkit(TallowWindow& window, fs::path saveTo) : QtToolkit(window), m_saveTo(saveTo) {}
+    std::optional<fs::path> AskSavePath(const SaveDialogOptions&) override { return m_saveTo; }
+    void ShowMessage(std::u16string_view, MessageIcon) override {}
+
+  private:
+    fs::path m_saveTo;
+};
+
+struct Phase {
+    double ms;
     double longestStallMs;
 };
 
-std::filesystem::path WriteUtf16File(std::int64_t count) {
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() / ("tallow-bench-" + std::to_string(count) + ".txt");
-    const WideString text = RandomNumberList(count);
+// Runs action, then the event loop until done() holds, and measures both.
+Phase Measure(const std::function<void()>& action, const std::function<bool()>& done) {
+    constexpr int kTickMs = 5;
+    double longestStallMs = 0;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(kTickMs);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestStallMs =
+            std::max(longestStallMs, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - kTickMs);
+        sinceTick.restart();
+    });
+    // A plain event loop: QTest's waits sleep between rounds, which would delay the worker.
+    QEventLoop loop;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (done()) {
+            loop.quit();
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    sinceTick.start();
+    ticker.start();
+    watch.start(1);
+    action();
+    loop.exec();
+    return {static_cast<double>(clock.nsecsElapsed()) / 1e6, longestStallMs};
+}
+
+fs::path WriteInput(const std::string& name, const std::function<void(std::ofstream&)>& write) {
+    const fs::path path = fs::temp_directory_path() / name;
     std::ofstream file(path, std::ios::binary);
-    file.write("\xFF\xFE", 2);
-    file.write(reinterpret_cast<const char*>(text.data()),
-               static_cast<std::streamsize>(text.size() * sizeof(char16_t)));
+    write(file);
     return path;
 }
 
@@ -49,54 +93,111 @@ double PeakMemoryMiB() {
     return 0;
 }
 
-Figures RunOnce(const std::filesystem::path& input) {
-    TallowWindow window(QStringLiteral("working folder"), QStringLiteral("help"));
-    QtToolkit toolkit(window);
-    CTallowDlg dialog(toolkit);
-    window.Start(dialog);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) {
-        std::fprintf(stderr, "the window did not show\n");
-    }
-    window.findChild<BrowseField*>("m_browseFile")->setText(QString::fromStdString(input.string()));
-
-    QElapsedTimer clock;
-    clock.start();
-    QTest::mouseClick(window.Control(ControlId::LoadFile), Qt::LeftButton);
-    QApplication::processEvents();
-    const double loadMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-
-    double longestStallMs = 0;
-    QElapsedTimer sinceTick;
-    QTimer ticker;
-    ticker.setInterval(5);
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        longestStallMs =
-            std::max(longestStallMs, static_cast<double>(sinceTick.nsecsElapsed()) / 1e6 - 5);
-        sinceTick.restart();
-    });
-    clock.restart();
-    sinceTick.start();
-    ticker.start();
-    // A plain event loop: QTest's waits sleep between rounds, which would delay the worker.
-    QEventLoop loop;
-    QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (window.Control(ControlId::Save)->isVisible()) {
-            loop.quit();
-        }
-    });
-    watch.start(1);
-    QTest::mouseClick(window.Control(ControlId::ConvertFile), Qt::LeftButton);
-    loop.exec();
-    const double convertMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-    ticker.stop();
-    return {loadMs, convertMs, longestStallMs};
-}
-
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
+}
+
+struct Window {
+    Window() {
+        window.Start(dialog);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            std::fprintf(stderr, "the window did not show\n");
+        }
+    }
+    void Click(ControlId id) { QTest::mouseClick(window.Control(id), Qt::LeftButton); }
+    bool Visible(ControlId id) { return window.Control(id)->isVisible(); }
+    bool Enabled(ControlId id) { return window.Control(id)->isEnabled(); }
+    // Load File, until the loaded text is shown and the run controls are back.
+    Phase Load(const fs::path& input) {
+        window.findChild<BrowseField*>("m_browseFile")
+            ->setText(QString::fromStdString(input.string()));
+        auto* contents = window.findChild<TextView*>("m_editFileContents");
+        return Measure([&] { Click(ControlId::LoadFile); },
+                       [&] { return !contents->Text()->empty() && Enabled(ControlId::LoadFile); });
+    }
+
+    TallowWindow window{QStringLiteral("working folder"), QStringLiteral("help")};
+    BenchToolkit toolkit{window, fs::temp_directory_path() / "tallow-bench-saved.tbin"};
+    CTallowDlg dialog{toolkit};
+};
+
+struct Row {
+    std::string name;
+    std::vector<double> ms;
+    std::vector<double> stalls;
+    void Add(const Phase& phase) {
+        ms.push_back(phase.ms);
+        stalls.push_back(phase.longestStallMs);
+    }
+};
+
+void Report(const std::vector<Row>& rows, int runs) {
+    std::printf("median of %d runs:\n", runs);
+    for (const Row& row : rows) {
+        std::printf("  %-22s %8.0f ms   longest stall %4.0f ms (worst %4.0f ms)\n",
+                    row.name.c_str(), Median(row.ms), Median(row.stalls),
+                    *std::max_element(row.stalls.begin(), row.stalls.end()));
+    }
+    std::printf("peak memory %.0f MiB\n", PeakMemoryMiB());
+}
+
+void NumberFile(std::int64_t count, int runs) {
+    const fs::path input = WriteInput("tallow-bench-numbers.txt", [&](std::ofstream& file) {
+        const WideString text = RandomNumberList(count);
+        file.write("\xFF\xFE", 2);
+        file.write(reinterpret_cast<const char*>(text.data()),
+                   static_cast<std::streamsize>(text.size() * sizeof(char16_t)));
+    });
+    std::printf("%lld numbers, UTF-16LE with a mark, %.1f MB\n", static_cast<long long>(count),
+                static_cast<double>(fs::file_size(input)) / 1e6);
+    std::vector<Row> rows{{"load", {}, {}}, {"convert", {}, {}}, {"save", {}, {}}};
+    for (int run = 0; run < runs; ++run) {
+        Window window;
+        rows[0].Add(window.Load(input));
+        rows[1].Add(Measure([&] { window.Click(ControlId::ConvertFile); },
+                            [&] { return window.Visible(ControlId::Save); }));
+        const fs::path saved = fs::temp_directory_path() / "tallow-bench-saved.tbin";
+        fs::remove(saved);
+        rows[2].Add(Measure([&] { window.Click(ControlId::Save); },
+                            [&] { return fs::exists(saved) && window.Enabled(ControlId::Save); }));
+        std::printf("run %d: load %.0f, convert %.0f, save %.0f ms\n", run + 1, rows[0].ms.back(),
+                    rows[1].ms.back(), rows[2].ms.back());
+        fs::remove(saved);
+    }
+    Report(rows, runs);
+    fs::remove(input);
+}
+
+void LongLine(int megabytes, int runs) {
+    const fs::path input = WriteInput("tallow-bench-line.txt", [&](std::ofstream& file) {
+        const std::string digits = "0123456789";
+        for (int k = 0; k < megabytes * 100'000; ++k) {
+            file << digits;
+        }
+    });
+    std::printf("one line of %d MB of digits\n", megabytes);
+    std::vector<Row> rows{{"load", {}, {}}, {"scroll to the end", {}, {}}, {"select all", {}, {}}};
+    for (int run = 0; run < runs; ++run) {
+        Window window;
+        rows[0].Add(window.Load(input));
+        auto* view = window.window.findChild<TextView*>("m_editFileContents");
+        int frames = 0;
+        rows[1].Add(Measure(
+            [&] { view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum()); },
+            [&] { return ++frames > 20; }));
+        frames = 0;
+        rows[2].Add(Measure(
+            [&] {
+                view->setFocus();
+                QTest::keySequence(view, QKeySequence::SelectAll);
+                view->viewport()->repaint();
+            },
+            [&] { return ++frames > 20; }));
+    }
+    Report(rows, runs);
+    fs::remove(input);
 }
 
 }  // namespace
@@ -104,24 +205,17 @@ double Median(std::vector<double> values) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const std::int64_t count = argc > 1 ? std::stoll(argv[1]) : 1'000'000;
-    const int runs = argc > 2 ? std::stoi(argv[2]) : 5;
-    const std::filesystem::path input = WriteUtf16File(count);
-    std::vector<double> load, convert, stall;
-    for (int run = 0; run < runs; ++run) {
-        const Figures figures = RunOnce(input);
-        std::printf("run %d: load %.0f ms, convert %.0f ms, longest stall %.0f ms\n", run + 1,
-                    figures.loadMs, figures.convertMs, figures.longestStallMs);
-        load.push_back(figures.loadMs);
-        convert.push_back(figures.convertMs);
-        stall.push_back(figures.longestStallMs);
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const bool longLine = !arguments.empty() && arguments[0] == "--long-line";
+    const std::size_t first = longLine ? 1 : 0;
+    const auto number = [&](std::size_t k, long long fallback) {
+        return arguments.size() > k ? std::stoll(arguments[k]) : fallback;
+    };
+    const int runs = static_cast<int>(number(first + 1, 5));
+    if (longLine) {
+        LongLine(static_cast<int>(number(first, 10)), runs);
+    } else {
+        NumberFile(number(first, 1'000'000), runs);
     }
-    std::printf(
-        "%lld numbers (%.1f MB file), median of %d: load %.0f ms, convert %.0f ms, "
-        "longest stall %.0f ms (worst %.0f ms); peak memory %.0f MiB\n",
-        static_cast<long long>(count), static_cast<double>(std::filesystem::file_size(input)) / 1e6,
-        runs, Median(load), Median(convert), Median(stall),
-        *std::max_element(stall.begin(), stall.end()), PeakMemoryMiB());
-    std::filesystem::remove(input);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include "jobs/Messages.h"
 #include "tests/ui/WindowFixture.h"
@@ -38,6 +39,36 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     QTest::mouseClick(Find("m_btnSave"), Qt::LeftButton);
     EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n111\r\n");
     EXPECT_EQ(watchdog.Closed().last(), QStringLiteral("messageBox:") + ToQString(message::kSaved));
+}
+
+// Lines that end in CR alone make one line of the whole file; its end is reached and selected
+// like any short line's.
+TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd) {
+    Open();
+    std::string line;
+    for (int k = 0; k < 100'000; ++k) {
+        line += "0123456789";
+    }
+    line += "42";
+    const auto numbers = home / "one-line.txt";
+    WriteFileBytes(numbers, line);
+    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+
+    auto* view = Find<TextView>("m_editFileContents");
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    QWidget* viewport = view->viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 1, 5));
+    QTest::mouseMove(viewport, QPoint(0, 5));
+    const std::string selected = view->SelectedText().toStdString();
+    EXPECT_FALSE(selected.empty());
+    EXPECT_LT(selected.size(), 200U) << "only what is in sight";
+    EXPECT_TRUE(line.ends_with(selected)) << selected;
+
+    view->setFocus();
+    QTest::keySequence(view, QKeySequence::SelectAll);
+    QTest::keySequence(view, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), line + "\r\n");
 }
 
 TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {

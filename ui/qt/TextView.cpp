@@ -5,12 +5,19 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
+#include <limits>
 
+#include "ui/qt/LineLayout.h"
 #include "ui/qt/QtText.h"
 
 namespace {
 
 constexpr int kMargin = 3;
+
+int ClampedToInt(long long value) {
+    return static_cast<int>(std::min<long long>(value, std::numeric_limits<int>::max() / 2));
+}
 
 }  // namespace
 
@@ -48,9 +55,10 @@ void TextView::UpdateScrollBars() {
     verticalScrollBar()->setRange(0, static_cast<int>(std::max(0LL, lines - VisibleLines())));
     verticalScrollBar()->setPageStep(VisibleLines());
     verticalScrollBar()->setSingleStep(1);
-    const QString longest = ToQString(LineIndex::LineAt(*m_text, m_index->LongestLineStart()));
-    const int width = fontMetrics().horizontalAdvance(longest) + 2 * kMargin;
-    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    const QFontMetrics metrics = fontMetrics();
+    const LineLayout longest(metrics, LineIndex::LineAt(*m_text, m_index->LongestLineStart()));
+    const long long width = longest.Width() + 2 * kMargin;
+    horizontalScrollBar()->setRange(0, ClampedToInt(std::max(0LL, width - viewport()->width())));
     horizontalScrollBar()->setPageStep(viewport()->width());
 }
 
@@ -59,29 +67,36 @@ void TextView::resizeEvent(QResizeEvent* event) {
     UpdateScrollBars();
 }
 
+// Only what is in sight is converted and drawn, however long the lines are.
 void TextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
+    const QFontMetrics metrics = fontMetrics();
     const std::u16string_view text = *m_text;
     const std::size_t first = static_cast<std::size_t>(verticalScrollBar()->value());
     const std::size_t last = std::min(m_index->LineCount(), first + VisibleLines() + 1);
     const std::size_t selectionStart = std::min(m_anchor, m_cursor);
     const std::size_t selectionEnd = std::max(m_anchor, m_cursor);
-    const int left = kMargin - horizontalScrollBar()->value();
+    const long long scrolled = horizontalScrollBar()->value();
+    const int width = viewport()->width();
     std::size_t start = first < last ? m_index->LineStart(text, first) : 0;
     for (std::size_t line = first; line < last; ++line) {
         const std::u16string_view characters = LineIndex::LineAt(text, start);
+        const LineLayout layout(metrics, characters);
         const int top = static_cast<int>(line - first) * LineHeight();
-        const QString shown = ToQString(characters);
+        const auto at = [&](std::size_t column) {
+            return static_cast<int>(kMargin + layout.X(column) - scrolled);
+        };
         const std::size_t from = std::clamp(selectionStart, start, start + characters.size());
         const std::size_t to = std::clamp(selectionEnd, start, start + characters.size());
         if (from < to) {
-            const int x0 =
-                fontMetrics().horizontalAdvance(shown.left(static_cast<qsizetype>(from - start)));
-            const int x1 =
-                fontMetrics().horizontalAdvance(shown.left(static_cast<qsizetype>(to - start)));
-            painter.fillRect(left + x0, top, x1 - x0, LineHeight(), palette().highlight());
+            const int x0 = std::max(0, at(from - start));
+            const int x1 = std::min(width, at(to - start));
+            painter.fillRect(x0, top, x1 - x0, LineHeight(), palette().highlight());
         }
-        painter.drawText(left, top + fontMetrics().ascent(), shown);
+        const std::size_t begin = layout.FirstVisible(scrolled);
+        const std::size_t end = layout.EndVisible(scrolled, width);
+        painter.drawText(at(begin), top + metrics.ascent(),
+                         ToQString(characters.substr(begin, end - begin)));
         const std::size_t lineEnd = text.find(u'\n', start);
         if (lineEnd == std::u16string_view::npos) {
             break;
@@ -96,13 +111,9 @@ std::size_t TextView::OffsetAt(const QPoint& point) const {
     const std::size_t line = std::min<std::size_t>(
         m_index->LineCount() - 1, static_cast<std::size_t>(verticalScrollBar()->value() + row));
     const std::size_t start = m_index->LineStart(text, line);
-    const QString shown = ToQString(LineIndex::LineAt(text, start));
-    const int x = point.x() - kMargin + horizontalScrollBar()->value();
-    qsizetype column = 0;
-    while (column < shown.size() && fontMetrics().horizontalAdvance(shown.left(column + 1)) <= x) {
-        ++column;
-    }
-    return start + static_cast<std::size_t>(column);
+    const QFontMetrics metrics = fontMetrics();
+    const LineLayout layout(metrics, LineIndex::LineAt(text, start));
+    return start + layout.ColumnAt(point.x() - kMargin + horizontalScrollBar()->value());
 }
 
 void TextView::mousePressEvent(QMouseEvent* event) {
