@@ -1,5 +1,6 @@
-// A plain one-pass converter, the yardstick for the automatic run: reads a UTF-16LE number file
-// (byte-order mark optional), writes each number's binary digits and CR LF.
+// A plain one-pass converter, the yardstick for the automatic run: reads a number file whole
+// (UTF-16LE, or UTF-8 without a zero byte; a byte-order mark optional), writes each number's
+// binary digits and CR LF.
 //
 // Usage: bench_reference INPUT OUTPUT
 #include <cstdint>
@@ -17,7 +18,10 @@ int main(int argc, char* argv[]) {
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
-    std::size_t k = bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE' ? 2 : 0;
+    const bool utf16Mark = bytes.starts_with("\xFF\xFE");
+    const bool utf16 = utf16Mark || bytes.find('\0') != std::string::npos;
+    const std::size_t step = utf16 ? 2 : 1;
+    std::size_t k = utf16Mark ? 2 : bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     std::uint32_t value = 0;
     bool inNumber = false;
     const auto flush = [&] {
@@ -33,7 +37,7 @@ int main(int argc, char* argv[]) {
         out += "\r\n";
         inNumber = false;
     };
-    for (; k + 1 < bytes.size(); k += 2) {
+    for (; k + step - 1 < bytes.size(); k += step) {
         const char c = bytes[k];
         if (c >= '0' && c <= '9') {
             value = value * 10 + static_cast<std::uint32_t>(c - '0');

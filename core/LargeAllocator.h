@@ -6,6 +6,7 @@
 // allocator.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct LargeAllocator {
 // The program's text: UTF-16, like the window toolkit's.
 using WideString =
     std::basic_string<char16_t, std::char_traits<char16_t>, LargeAllocator<char16_t>>;
+// Large texts travel by shared pointer: a loaded file or the result of ten million numbers is
+// handed over, never copied.
+using SharedText = std::shared_ptr<const WideString>;
 // Bytes, as files hold them.
 using ByteString = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
 template <typename T>

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 bool CheckNumberText(std::u16string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) {
-        return (c >= u'0' && c <= u'9') || c == u'\r' || c == u'\n';
-    });
+    return std::all_of(text.begin(), text.end(),
+                       [](char16_t c) { return ClassifyListCharacter(c) != ListCharacter::Other; });
 }

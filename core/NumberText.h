@@ -17,25 +17,54 @@ inline constexpr std::int64_t kLargestNumber = 2147483647;
 // For callers that neither report progress nor stop.
 inline constexpr auto kNeverStop = [](auto) { return true; };
 
+// What a character is to a number list: a digit of its line, the LF that ends the line, a CR,
+// which is dropped wherever it stands, or anything else, which no number list holds.
+enum class ListCharacter { Digit, LineEnd, Dropped, Other };
+
+inline ListCharacter ClassifyListCharacter(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return ListCharacter::Digit;
+    }
+    if (c == u'\n') {
+        return ListCharacter::LineEnd;
+    }
+    return c == u'\r' ? ListCharacter::Dropped : ListCharacter::Other;
+}
+
 // True when the text holds nothing but the digits 0 to 9, CR and LF; the empty text passes.
 bool CheckNumberText(std::u16string_view text);
 
-// Removes the trailing CR and LF characters of text in place, then collects every line that has
-// digits into numbers (CR is dropped wherever it stands, LF ends a line, blank lines vanish).
-// afterCharacter(i) follows the character at index i of the trimmed text. lineIndex ends as the
-// number of collected lines. Returns false when the hook stopped the run.
-template <typename Hook>
-bool SplitNumberLines(WideString& text, NumberLines& numbers, std::int32_t& lineIndex,
-                      Hook&& afterCharacter) {
+// One number's line of the result: its binary digits, then CR LF.
+template <typename String>
+void AppendResultLine(std::int32_t value, String& result) {
+    using Char = typename String::value_type;
+    AppendBinary(value, result);
+    result.push_back(Char('\r'));
+    result.push_back(Char('\n'));
+}
+
+// The text without its trailing CR and LF characters.
+inline std::u16string_view TrimmedNumberText(std::u16string_view text) {
     const std::size_t end = text.find_last_not_of(u"\r\n");
-    text.resize(end == WideString::npos ? 0 : end + 1);
+    return text.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
+}
+
+// Collects every line of the trimmed text that has digits into numbers (CR is dropped wherever
+// it stands, LF ends a line, blank lines vanish). afterCharacter(i) follows the character at
+// index i of the trimmed text. lineIndex ends as the number of collected lines. Returns false
+// when the hook stopped the run.
+template <typename Hook>
+bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int32_t& lineIndex,
+                      Hook&& afterCharacter) {
+    const std::u16string_view text = TrimmedNumberText(whole);
     numbers.Reserve(text.size());
     std::int32_t collected = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c == u'\n') {
+        const ListCharacter kind = ClassifyListCharacter(c);
+        if (kind == ListCharacter::LineEnd) {
             collected += numbers.EndLine() ? 1 : 0;
-        } else if (c != u'\r') {
+        } else if (kind != ListCharacter::Dropped) {
             numbers.AppendToPendingLine(static_cast<char>(c));
         }
         if (!afterCharacter(static_cast<std::int64_t>(i))) {
@@ -70,13 +99,10 @@ RangeCheck ScanRange(const NumberLines& numbers, std::int64_t& maxValue, Hook&& 
 // line j, once its digits and line break are in result. Returns false when the hook stopped.
 template <typename String, typename Hook>
 bool BuildResultText(const NumberLines& numbers, String& result, Hook&& afterLine) {
-    using Char = typename String::value_type;
     constexpr std::size_t kLongestLine = 31 + 2;
     result.reserve(result.size() + numbers.size() * kLongestLine);
     for (std::size_t j = 0; j < numbers.size(); ++j) {
-        AppendBinary(ParseDecimal<std::int32_t>(numbers[j]).value, result);
-        result.push_back(Char('\r'));
-        result.push_back(Char('\n'));
+        AppendResultLine(ParseDecimal<std::int32_t>(numbers[j]).value, result);
         if (!afterLine(static_cast<std::int64_t>(j))) {
             return false;
         }

@@ -11,86 +11,132 @@ bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// Decodes one UTF-8 sequence at bytes[i]; returns its length, or 0 when it is malformed.
-std::size_t DecodeUtf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
-    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
-    const std::uint8_t lead = byte(i);
-    std::size_t length = 0;
-    char32_t min = 0;
+// The length of the UTF-8 sequence that lead starts, or 0 when no sequence starts with it.
+std::size_t SequenceLength(std::uint8_t lead) {
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, c = lead & 0x1F, min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, c = lead & 0x0F, min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, c = lead & 0x07, min = 0x10000;
-    } else {
-        return 0;
+        return 2;
     }
-    if (i + length > bytes.size()) {
-        return 0;
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
     }
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
+// Decodes the sequence of length at bytes[i]; returns false when it is malformed.
+bool DecodeUtf8Sequence(std::string_view bytes, std::size_t i, std::size_t length, char32_t& c) {
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
+    if (length == 0 || i + length > bytes.size()) {
+        return false;
+    }
+    c = byte(i) & (0x7F >> length);
     for (std::size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) {
-            return 0;
+            return false;
         }
         c = (c << 6) | (byte(i + k) & 0x3F);
     }
-    if (c < min || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) {
-        return 0;
+    return c >= kShortest[length] && c <= 0x10FFFF && !IsHighSurrogate(c) && !IsLowSurrogate(c);
+}
+
+Decoded DecodeUtf8(std::string_view bytes, bool last, char16_t* out) {
+    std::size_t i = 0;
+    std::size_t n = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<std::uint8_t>(bytes[i]);
+        if (lead < 0x80) {
+            out[n++] = lead;
+            ++i;
+            continue;
+        }
+        const std::size_t length = SequenceLength(lead);
+        if (!last && length != 0 && i + length > bytes.size()) {
+            break;
+        }
+        char32_t c = kReplacementCharacter;
+        const bool whole = DecodeUtf8Sequence(bytes, i, length, c);
+        if (!whole) {
+            c = kReplacementCharacter;
+        }
+        if (c < 0x10000) {
+            out[n++] = static_cast<char16_t>(c);
+        } else {
+            c -= 0x10000;
+            out[n++] = static_cast<char16_t>(0xD800 + (c >> 10));
+            out[n++] = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        }
+        i += whole ? length : 1;
     }
-    return length;
+    return {i, n};
+}
+
+Decoded DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, char16_t* out) {
+    const int high = bigEndian ? 0 : 1;
+    const auto unit = [&](std::size_t k) {
+        return static_cast<char16_t>((static_cast<std::uint8_t>(bytes[2 * k + high]) << 8) |
+                                     static_cast<std::uint8_t>(bytes[2 * k + 1 - high]));
+    };
+    const std::size_t count = bytes.size() / 2;
+    std::size_t k = 0;
+    std::size_t n = 0;
+    while (k < count) {
+        const char16_t u = unit(k);
+        if (!IsHighSurrogate(u) && !IsLowSurrogate(u)) {
+            out[n++] = u;
+            ++k;
+        } else if (IsHighSurrogate(u) && k + 1 < count && IsLowSurrogate(unit(k + 1))) {
+            out[n++] = u;
+            out[n++] = unit(k + 1);
+            k += 2;
+        } else if (IsHighSurrogate(u) && k + 1 == count && !last) {
+            break;
+        } else {
+            out[n++] = kReplacementCharacter;
+            ++k;
+        }
+    }
+    if (k == count && bytes.size() % 2 != 0 && last) {
+        out[n++] = kReplacementCharacter;
+        return {bytes.size(), n};
+    }
+    return {2 * k, n};
+}
+
+WideString DecodeWhole(Encoding encoding, std::string_view bytes) {
+    WideString text(bytes.size(), u'\0');
+    text.resize(DecodeBlock(encoding, bytes, true, text.data()).units);
+    return text;
 }
 
 }  // namespace
 
-WideString Utf8ToUtf16(std::string_view bytes) {
-    // Each byte gives at most one UTF-16 unit (a four-byte sequence gives two), so the text is
-    // sized once and shrunk at the end.
-    WideString text(bytes.size(), u'\0');
-    std::size_t length = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        if (lead < 0x80) {
-            text[length++] = lead;
-            ++i;
-            continue;
-        }
-        char32_t c = 0;
-        const std::size_t sequence = DecodeUtf8Sequence(bytes, i, c);
-        if (sequence == 0) {
-            c = kReplacementCharacter;
-        }
-        if (c < 0x10000) {
-            text[length++] = static_cast<char16_t>(c);
-        } else {
-            c -= 0x10000;
-            text[length++] = static_cast<char16_t>(0xD800 + (c >> 10));
-            text[length++] = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-        }
-        i += sequence == 0 ? 1 : sequence;
+std::optional<MarkedEncoding> EncodingFromMark(std::string_view start) {
+    using namespace std::string_view_literals;
+    if (start.starts_with("\xEF\xBB\xBF"sv)) {
+        return MarkedEncoding{Encoding::Utf8, 3};
     }
-    text.resize(length);
-    return text;
+    if (start.starts_with("\xFF\xFE"sv)) {
+        return MarkedEncoding{Encoding::Utf16LE, 2};
+    }
+    if (start.starts_with("\xFE\xFF"sv)) {
+        return MarkedEncoding{Encoding::Utf16BE, 2};
+    }
+    return std::nullopt;
+}
+
+Decoded DecodeBlock(Encoding encoding, std::string_view bytes, bool last, char16_t* out) {
+    if (encoding == Encoding::Utf8) {
+        return DecodeUtf8(bytes, last, out);
+    }
+    return DecodeUtf16(bytes, encoding == Encoding::Utf16BE, last, out);
+}
+
+WideString Utf8ToUtf16(std::string_view bytes) {
+    return DecodeWhole(Encoding::Utf8, bytes);
 }
 
 WideString Utf16BytesToUtf16(std::string_view bytes, bool bigEndian) {
-    WideString text(bytes.size() / 2, u'\0');
-    const int high = bigEndian ? 0 : 1;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        text[k] = static_cast<char16_t>((static_cast<std::uint8_t>(bytes[2 * k + high]) << 8) |
-                                        static_cast<std::uint8_t>(bytes[2 * k + 1 - high]));
-    }
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (IsHighSurrogate(text[k]) && k + 1 < text.size() && IsLowSurrogate(text[k + 1])) {
-            ++k;
-        } else if (IsHighSurrogate(text[k]) || IsLowSurrogate(text[k])) {
-            text[k] = kReplacementCharacter;
-        }
-    }
-    if (bytes.size() % 2 != 0) {
-        text.push_back(kReplacementCharacter);
-    }
-    return text;
+    return DecodeWhole(bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE, bytes);
 }
 
 ByteString Utf16ToUtf8(std::u16string_view text) {

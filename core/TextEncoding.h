@@ -3,10 +3,64 @@
 // Conversions between the program's UTF-16 text and bytes. Malformed input never fails: every
 // malformed sequence (a stray byte, an unpaired surrogate, an odd last byte) becomes U+FFFD.
 
+#include <cstddef>
+#include <cstring>
+#include <optional>
 #include <string_view>
+#include <vector>
+
 #include "core/LargeAllocator.h"
 
 inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
+
+enum class Encoding { Utf8, Utf16LE, Utf16BE };
+
+struct MarkedEncoding {
+    Encoding encoding;
+    std::size_t markLength;
+};
+
+// The encoding that a byte-order mark at the start of bytes names, with the mark's length.
+std::optional<MarkedEncoding> EncodingFromMark(std::string_view start);
+
+struct Decoded {
+    std::size_t consumed;
+    std::size_t units;
+};
+
+// Decodes bytes into out, which has room for bytes.size() units. Unless last, an unfinished
+// sequence at the end (at most three bytes) is left unconsumed for the next call to start with,
+// so that a text decoded in blocks is exactly the text decoded whole.
+Decoded DecodeBlock(Encoding encoding, std::string_view bytes, bool last, char16_t* out);
+
+// Reads a text in blocks through read(buffer, room), which gives the number of bytes read (0 at
+// the end) or nothing on a failure, and hands each decoded block to take(units), which returns
+// false to stop. Holds one block at a time. Returns false when a read failed.
+template <typename Read, typename Take>
+bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& take) {
+    constexpr std::size_t kLongestTail = 3;
+    std::vector<char> bytes(blockSize + kLongestTail);
+    std::vector<char16_t> units(blockSize + kLongestTail);
+    std::size_t carried = 0;
+    for (;;) {
+        const std::optional<std::size_t> got = read(bytes.data() + carried, blockSize);
+        if (!got) {
+            return false;
+        }
+        const bool last = *got == 0;
+        const std::size_t available = carried + *got;
+        const Decoded decoded =
+            DecodeBlock(encoding, std::string_view(bytes.data(), available), last, units.data());
+        if (decoded.units > 0 && !take(std::u16string_view(units.data(), decoded.units))) {
+            return true;
+        }
+        if (last) {
+            return true;
+        }
+        carried = available - decoded.consumed;
+        std::memmove(bytes.data(), bytes.data() + decoded.consumed, carried);
+    }
+}
 
 WideString Utf8ToUtf16(std::string_view bytes);
 WideString Utf16BytesToUtf16(std::string_view bytes, bool bigEndian);

@@ -1,11 +1,10 @@
 #include <chrono>
 #include <thread>
 
-#include "core/NumberText.h"
 #include "jobs/Messages.h"
 #include "jobs/ProcessState.h"
 #include "storage/FileHelpers.h"
-#include "storage/TextFile.h"
+#include "storage/NumberFileConversion.h"
 #include "ui/TallowDlg.h"
 
 namespace fs = std::filesystem;
@@ -24,16 +23,6 @@ void CTallowDlg::RunAutomatic() {
     }
     if (size == 0) {
         AbortAutoRun(AutoRunOutcome::InputEmpty, message::kAutoInputEmpty);
-        return;
-    }
-    std::optional<WideString> text = ReadTextFile(input);
-    if (!text) {
-        AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
-        return;
-    }
-    g_fileText = std::move(*text);
-    if (!CheckNumberText(g_fileText)) {
-        AbortAutoRun(AutoRunOutcome::NotDigits, message::kAutoInputNotDigits);
         return;
     }
     RunAutoConversion(JoinPath(g_resultDir, "Radix2Result.tbin"), input);
@@ -64,6 +53,8 @@ void CTallowDlg::EndAutoRun(AutoRunOutcome outcome, std::u16string_view message,
     m_toolkit.EndDialog(-1);
 }
 
+// The input is read, checked and converted in one pass over blocks, so that no input is too large
+// to convert and memory stays flat; the result file is replaced only when all of it converted.
 void CTallowDlg::RunAutoConversion(fs::path resultFile, fs::path inputFile) {
     g_lineIndex = 0;
     g_numbers.clear();
@@ -71,20 +62,23 @@ void CTallowDlg::RunAutoConversion(fs::path resultFile, fs::path inputFile) {
         m_checkAutoRun.SetChecked(true);
     }
     m_toolkit.BeginWaitCursor();
-    SplitNumberLines(g_fileText, g_numbers, g_lineIndex, kNeverStop);
-    if (ScanRange(g_numbers, g_maxValue, kNeverStop) == RangeCheck::TooLarge) {
-        EndAutoRun(AutoRunOutcome::TooLarge, message::kTooLargeInList, MessageIcon::Error);
-        return;
+    switch (ConvertNumberFile(inputFile, resultFile)) {
+        case FileConversion::Unreadable:
+            AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
+            return;
+        case FileConversion::NotDigits:
+            AbortAutoRun(AutoRunOutcome::NotDigits, message::kAutoInputNotDigits);
+            return;
+        case FileConversion::TooLarge:
+            EndAutoRun(AutoRunOutcome::TooLarge, message::kTooLargeInList, MessageIcon::Error);
+            return;
+        case FileConversion::NotWritten:
+            EndAutoRun(AutoRunOutcome::ResultNotWritten, message::kAutoResultNotWritten,
+                       MessageIcon::Error);
+            return;
+        case FileConversion::Converted:
+            break;
     }
-    // The result is digits and line breaks only, so it is built straight into the file's bytes.
-    ByteString result;
-    BuildResultText(g_numbers, result, kNeverStop);
-    if (WriteBytesFile(resultFile, result) == 0) {
-        EndAutoRun(AutoRunOutcome::ResultNotWritten, message::kAutoResultNotWritten,
-                   MessageIcon::Error);
-        return;
-    }
-    result = {};
     const bool inputDeleted = DeleteFile(inputFile);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     m_checkAutoRun.SetChecked(false);

@@ -29,7 +29,7 @@ RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std
         progress.Report(i);
         return KeepGoing();
     };
-    if (!SplitNumberLines(g_fileText, g_numbers, g_lineIndex, afterCharacter) || !KeepGoing()) {
+    if (!SplitNumberLines(*g_fileText, g_numbers, g_lineIndex, afterCharacter) || !KeepGoing()) {
         return RunEnd::Cancelled;
     }
     const RangeCheck range =
@@ -102,7 +102,7 @@ unsigned ConvertThreadProc(CTallowDlg& dialog) {
     dialog.m_toolkit.BeginWaitCursor();
 
     // One slot per character and one more: the progress scale of the line split.
-    const std::int64_t slots = static_cast<std::int64_t>(g_fileText.size()) + 1;
+    const std::int64_t slots = static_cast<std::int64_t>(g_fileText->size()) + 1;
     ProgressReporter progress(dialog.m_progress, dialog.m_editProgress);
     progress.SetRange(3 * slots);
     {

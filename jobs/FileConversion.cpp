@@ -15,19 +15,19 @@ void CTallowDlg::OnBnClickedLoadFile() {
         m_toolkit.ShowMessage(message::kNoFileChosen, MessageIcon::Error);
         return;
     }
-    // A file of millions of lines takes a moment to read.
-    m_toolkit.BeginWaitCursor();
-    std::optional<WideString> text = ReadTextFile(std::filesystem::path(std::u16string(*path)));
-    m_toolkit.EndWaitCursor();
-    if (!text) {
-        m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
-        return;
-    }
-    g_fileText = std::move(*text);
-    m_editFileContents.SetText(std::make_shared<const WideString>(g_fileText));
-    if (!g_fileText.empty()) {
-        m_btnConvertFile.Show();
-    }
+    // A file of millions of lines takes a moment to read and to index for its box.
+    RunFileTask([this, file = std::filesystem::path(std::u16string(*path))] {
+        std::optional<WideString> text = ReadTextFile(file);
+        if (!text) {
+            m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
+            return;
+        }
+        g_fileText = std::make_shared<const WideString>(std::move(*text));
+        m_editFileContents.SetText(g_fileText);
+        if (!g_fileText->empty()) {
+            m_btnConvertFile.Show();
+        }
+    });
 }
 
 void CTallowDlg::OnBnClickedConvertFile() {
@@ -86,9 +86,7 @@ void CTallowDlg::OnBnClickedPause() {
 }
 
 std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
-    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert, &m_btnLoadFile,
-                &m_btnConvertFile, &m_btnSave, &m_btnExit, &m_editDecimal, &m_browseFile},
-               true);
+    SetRunControlsEnabled(true);
     m_btnPause.Hide();
     m_btnCancel.Hide();
     m_editProgress.Hide();
@@ -109,11 +107,13 @@ std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
 }
 
 void CTallowDlg::OnCancel() {
-    if (!g_workerThread.IsRunning()) {
+    if (!g_workerThread.IsRunning() && !m_fileTaskRunning) {
         m_toolkit.EndDialog(IDCANCEL);
         return;
     }
     m_closeRequested = true;
-    g_cancelRequested = 1;
-    g_workerThread.Resume();
+    if (g_workerThread.IsRunning()) {
+        g_cancelRequested = 1;
+        g_workerThread.Resume();
+    }
 }

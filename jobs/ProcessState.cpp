@@ -5,7 +5,7 @@ std::filesystem::path g_autoFileDir;
 std::filesystem::path g_resultDir;
 std::filesystem::path g_tempDir;
 
-WideString g_fileText;
+SharedText g_fileText = std::make_shared<const WideString>();
 
 std::array<WideString, 2> g_settings;
 std::int32_t g_settingsLine = 0;

@@ -18,8 +18,8 @@ extern std::filesystem::path g_autoFileDir;
 extern std::filesystem::path g_resultDir;
 extern std::filesystem::path g_tempDir;
 
-// The number list of the last loaded file; a run trims its trailing line breaks.
-extern WideString g_fileText;
+// The number list of the last loaded file, held once: the file-contents box shows the same text.
+extern SharedText g_fileText;
 
 // The settings file's two lines (automatic mode, show messages), as read at start-up.
 extern std::array<WideString, 2> g_settings;

@@ -1,18 +1,25 @@
-#include "core/TextEncoding.h"
 #include "jobs/Messages.h"
-#include "storage/FileHelpers.h"
+#include "storage/TextFile.h"
 #include "ui/TallowDlg.h"
 
 void CTallowDlg::OnBnClickedSave() {
-    if (m_editResult.Text()->empty()) {
+    const SharedText result = m_editResult.Text();
+    if (result->empty()) {
         m_toolkit.ShowMessage(message::kNothingToSave, MessageIcon::Error);
         return;
     }
     const std::optional<std::filesystem::path> path =
         m_toolkit.AskSavePath({.filterName = u"全て(*.*)", .filterPattern = u"*.*"});
-    if (path && WriteBytesFile(*path, Utf16ToUtf8(*m_editResult.Text())) != 0) {
-        m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
-    } else {
+    if (!path) {
         m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
+        return;
     }
+    // Ten million results are hundreds of megabytes to convert and write.
+    RunFileTask([this, result, file = *path] {
+        if (WriteTextFile(file, *result) != 0) {
+            m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
+        } else {
+            m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
+        }
+    });
 }

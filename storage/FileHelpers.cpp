@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "storage/AtomicFile.h"
+
 namespace fs = std::filesystem;
 
 int DirectoryExists(const fs::path& path) {
@@ -17,6 +19,11 @@ int FileExists(const fs::path& path) {
 
 fs::path JoinPath(const fs::path& base, const fs::path& suffix) {
     return suffix.empty() ? base : base / suffix;
+}
+
+int WriteBytesFile(const fs::path& path, std::string_view bytes) {
+    AtomicFile file(path);
+    return file.Write(bytes) && file.Commit() ? 1 : 0;
 }
 
 bool DeleteFile(const fs::path& path) {

@@ -1,86 +1,111 @@
 #include "storage/TextFile.h"
 
-#include <cstring>
-#include <fstream>
-
-#include "core/TextEncoding.h"
+#include "core/NumberListStream.h"
+#include "storage/AtomicFile.h"
+#include "storage/FileSource.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool StartsWith(std::string_view bytes, std::string_view mark) {
-    return bytes.substr(0, mark.size()) == mark;
-}
-
-WideString Decode(std::string_view bytes) {
-    using namespace std::string_view_literals;
-    if (StartsWith(bytes, "\xEF\xBB\xBF"sv)) {
-        return Utf8ToUtf16(bytes.substr(3));
-    }
-    if (StartsWith(bytes, "\xFF\xFE"sv)) {
-        return Utf16BytesToUtf16(bytes.substr(2), false);
-    }
-    if (StartsWith(bytes, "\xFE\xFF"sv)) {
-        return Utf16BytesToUtf16(bytes.substr(2), true);
-    }
-    const bool hasZeroByte = std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
-    return hasZeroByte ? Utf16BytesToUtf16(bytes, false) : Utf8ToUtf16(bytes);
-}
-
-// Every line break becomes CR LF and the last line gets one too.
-WideString EndLinesWithCrLf(WideString text) {
-    std::size_t loneLineFeeds = 0;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        loneLineFeeds += text[k] == u'\n' && (k == 0 || text[k - 1] != u'\r') ? 1 : 0;
-    }
-    if (loneLineFeeds > 0) {
-        WideString withCrLf(text.size() + loneLineFeeds, u'\0');
-        std::size_t out = 0;
-        for (std::size_t k = 0; k < text.size(); ++k) {
-            if (text[k] == u'\n' && (k == 0 || text[k - 1] != u'\r')) {
-                withCrLf[out++] = u'\r';
+// The decoded text as the window shows it: every line break becomes CR LF, and the last line
+// gets one too. Blocks are appended as they arrive; a lone LF may follow a block's last CR.
+class WindowText {
+  public:
+    void Reserve(std::size_t units) { m_text.reserve(units); }
+    void Append(std::u16string_view units) {
+        std::size_t from = 0;
+        for (std::size_t k = units.find(u'\n'); k != std::u16string_view::npos;
+             k = units.find(u'\n', k + 1)) {
+            const char16_t before = k > 0 ? units[k - 1] : m_last;
+            if (before != u'\r') {
+                m_text.append(units.substr(from, k - from));
+                m_text.push_back(u'\r');
+                from = k;
             }
-            withCrLf[out++] = text[k];
         }
-        text = std::move(withCrLf);
+        m_text.append(units.substr(from));
+        m_last = units.empty() ? m_last : units.back();
     }
-    if (!text.empty() && text.back() != u'\n') {
-        text.append(u"\r\n");
+    std::size_t Size() const { return m_text.size(); }
+    WideString Finish() {
+        if (!m_text.empty() && m_text.back() != u'\n') {
+            m_text.append(u"\r\n");
+        }
+        return std::move(m_text);
     }
-    return text;
+
+  private:
+    WideString m_text;
+    char16_t m_last = u'\0';
+};
+
+// Number files are digits and line breaks: one UTF-16 unit for each UTF-8 byte and for each two
+// UTF-16 bytes. A file whose text could not be held is refused from its size, before anything
+// is allocated for it.
+std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes) {
+    const std::uintmax_t units = encoding == Encoding::Utf8 ? bytes : bytes / 2;
+    if (units > kLongestText) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(units);
 }
 
-std::optional<ByteString> ReadBytes(const fs::path& path) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
+std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
+    const std::optional<Encoding> encoding = ReadEncoding(source);
+    if (!encoding) {
         return std::nullopt;
     }
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error || size > 2 * (kLongestText + 1)) {
+    const std::optional<std::size_t> units = UnitsOfSize(*encoding, size);
+    if (!units) {
         return std::nullopt;
     }
-    std::ifstream file(path, std::ios::binary);
-    ByteString bytes(static_cast<std::size_t>(size), '\0');
-    if (!file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    WindowText text;
+    // Room for a few added CRs; lines of LF alone grow the text beyond it.
+    text.Reserve(*units + *units / 8 + 2);
+    bool tooLong = false;
+    const bool read = DecodeBlocks(
+        *encoding, kStreamBlock,
+        [&](char* buffer, std::size_t room) { return source.Read(buffer, room); },
+        [&](std::u16string_view block) {
+            text.Append(block);
+            tooLong = text.Size() > kLongestText;
+            return !tooLong;
+        });
+    WideString whole = text.Finish();
+    if (!read || tooLong || whole.size() > kLongestText) {
         return std::nullopt;
     }
-    return bytes;
+    return whole;
 }
 
 }  // namespace
 
 WideString DecodeTextFileBytes(std::string_view bytes) {
-    return EndLinesWithCrLf(Decode(bytes));
+    MemorySource source(bytes);
+    return ReadText(source, bytes.size()).value_or(WideString());
 }
 
 std::optional<WideString> ReadTextFile(const fs::path& path) {
-    std::optional<WideString> text;
-    if (std::optional<ByteString> bytes = ReadBytes(path)) {
-        text = DecodeTextFileBytes(*bytes);
+    FileSource source(path);
+    if (!source.IsOpen()) {
+        return std::nullopt;
     }
-    if (text && text->size() > kLongestText) {
-        text.reset();
+    return ReadText(source, source.Size());
+}
+
+int WriteTextFile(const fs::path& path, std::u16string_view text) {
+    AtomicFile file(path);
+    while (!text.empty()) {
+        std::size_t block = std::min(text.size(), kStreamBlock);
+        // A surrogate pair is converted whole.
+        if (block < text.size() && text[block - 1] >= 0xD800 && text[block - 1] <= 0xDBFF) {
+            ++block;
+        }
+        if (!file.Write(std::string_view(Utf16ToUtf8(text.substr(0, block))))) {
+            return 0;
+        }
+        text.remove_prefix(block);
     }
-    return text;
+    return file.Commit() ? 1 : 0;
 }

@@ -18,3 +18,7 @@ WideString DecodeTextFileBytes(std::string_view bytes);
 // The decoded text of a regular file (links followed), or nothing when the path is not a regular
 // file, cannot be read, or holds more than kLongestText characters.
 std::optional<WideString> ReadTextFile(const std::filesystem::path& path);
+
+// Replaces the file at path with text in the system's encoding (UTF-8), as WriteBytesFile does,
+// converting it a block at a time: 1 on success, 0 when nothing was replaced.
+int WriteTextFile(const std::filesystem::path& path, std::u16string_view text);

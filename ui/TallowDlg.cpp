@@ -44,7 +44,14 @@ void CTallowDlg::OnCommand(ControlId control, Notification notification) {
 
 std::intptr_t CTallowDlg::WindowProc(unsigned message, std::uintptr_t wParam,
                                      std::intptr_t lParam) {
-    return message == WM_CONVERT_DONE ? OnConvertDone(wParam, lParam) : 0;
+    switch (message) {
+        case WM_CONVERT_DONE:
+            return OnConvertDone(wParam, lParam);
+        case WM_FILE_TASK_DONE:
+            return OnFileTaskDone(wParam, lParam);
+        default:
+            return 0;
+    }
 }
 
 bool CTallowDlg::OnInitDialog() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "jobs/AutoRunOutcome.h"
@@ -37,6 +38,7 @@ class CTallowDlg : public MessageTarget {
     void OnBnClickedExit();
     void OnBnClickedPause();
     std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
+    std::intptr_t OnFileTaskDone(std::uintptr_t wParam, std::intptr_t lParam);
     // The window system asks the dialog to close: at once when no run is on, otherwise once the
     // run, cancelled now, has ended.
     void OnCancel();
@@ -75,9 +77,14 @@ class CTallowDlg : public MessageTarget {
     const Control m_editModulePath{m_toolkit, ControlId::ModulePath};
 
   private:
+    // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
+    // that could start or change a run disabled and the wait cursor shown until it has ended.
+    void RunFileTask(std::function<void()> task);
+    void SetRunControlsEnabled(bool enabled) const;
     void AbortAutoRun(AutoRunOutcome outcome, std::u16string_view message);
     void EndAutoRun(AutoRunOutcome outcome, std::u16string_view message, MessageIcon icon);
 
     bool m_closeRequested = false;
+    bool m_fileTaskRunning = false;
     std::optional<AutoRunOutcome> m_autoRunOutcome;
 };

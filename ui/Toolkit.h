@@ -16,10 +16,6 @@
 #include "core/LargeAllocator.h"
 #include "ui/ControlId.h"
 
-// Texts travel to and from controls by shared pointer: the result of ten million numbers is
-// handed over, never copied.
-using SharedText = std::shared_ptr<const WideString>;
-
 enum class MessageIcon { Error = 16, Information = 64 };
 
 inline constexpr int IDOK = 1;
@@ -27,6 +23,9 @@ inline constexpr int IDCANCEL = 2;
 
 // The private message the worker sends when a run ends.
 inline constexpr unsigned WM_CONVERT_DONE = 0x0400 + 100;
+// The private message a load or a save sends when its file work, done off the window's thread,
+// has ended.
+inline constexpr unsigned WM_FILE_TASK_DONE = 0x0400 + 101;
 
 struct SaveDialogOptions {
     std::u16string_view filterName;

@@ -10,7 +10,6 @@
 namespace {
 
 struct RunOutcome {
-    WideString trimmedText;
     std::int32_t lineIndex = -1;
     RangeCheck range = RangeCheck::Stopped;
     WideString result;
@@ -23,7 +22,6 @@ RunOutcome RunSteps(WideString text) {
     std::int64_t maxValue = 0;
     EXPECT_TRUE(SplitNumberLines(text, numbers, outcome.lineIndex, kNeverStop));
     EXPECT_EQ(static_cast<std::size_t>(outcome.lineIndex), numbers.size());
-    outcome.trimmedText = text;
     outcome.range = ScanRange(numbers, maxValue, kNeverStop);
     if (outcome.range == RangeCheck::Passed) {
         EXPECT_TRUE(BuildResultText(numbers, outcome.result, kNeverStop));
@@ -69,9 +67,8 @@ TEST(NumberText, RefusesNumbersAboveTheLargest) {
 }
 
 TEST(NumberText, TrimsTrailingLineBreaksAndCountsCollectedLines) {
-    const RunOutcome outcome = RunSteps(u"7\r\n\r\n8\r\n\r\n");
-    EXPECT_EQ(outcome.trimmedText, u"7\r\n\r\n8");
-    EXPECT_EQ(outcome.lineIndex, 2);
+    EXPECT_EQ(TrimmedNumberText(u"7\r\n\r\n8\r\n\r\n"), u"7\r\n\r\n8");
+    EXPECT_EQ(RunSteps(u"7\r\n\r\n8\r\n\r\n").lineIndex, 2);
 }
 
 TEST(NumberText, ListWithoutNumbersPassesAfterARangeError) {

@@ -189,7 +189,7 @@ TEST_F(FileConversionTest, AnUnreadableFileChangesNothing) {
     EXPECT_EQ(toolkit.MessageTexts(),
               std::vector<std::u16string>{std::u16string(message::kFileUnreadable)});
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n");
-    EXPECT_EQ(g_fileText, u"5\r\n");
+    EXPECT_EQ(*g_fileText, u"5\r\n");
 }
 
 TEST_F(FileConversionTest, AWorkerThatCannotStartReturnsTheDialogToIdle) {

@@ -15,6 +15,7 @@ class FileRunTest : public DialogTest {
         WriteFileBytes(m_documents / name, bytes);
         toolkit.Type(ControlId::BrowseFile, (m_documents / name).u16string());
         Click(ControlId::LoadFile);
+        toolkit.JoinWorker();
     }
     void OpenMessageGate() {
         Click(ControlId::AutoRun);

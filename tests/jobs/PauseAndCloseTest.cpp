@@ -97,6 +97,10 @@ struct LastStepCase {
     bool messageGateOpen = false;
 };
 
+void PrintTo(const LastStepCase& c, std::ostream* out) {
+    *out << c.exit;
+}
+
 class PauseInLastStepsTest : public PauseAndCloseTest,
                              public ::testing::WithParamInterface<LastStepCase> {};
 

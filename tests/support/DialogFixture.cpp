@@ -8,7 +8,7 @@ void ResetProcessState() {
     g_autoFileDir.clear();
     g_resultDir.clear();
     g_tempDir.clear();
-    g_fileText.clear();
+    g_fileText = std::make_shared<const WideString>();
     g_settings = {};
     g_settingsLine = 0;
     g_numbers.clear();

@@ -19,7 +19,7 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     WriteFileBytes(numbers, "5\r\n3\r\n0007\n");
     watchdog.AnswerFileDialog(QString::fromStdString(numbers.string()));
     QTest::mouseClick(Find<QWidget>("browseButton"), Qt::LeftButton);
-    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    LoadFile();
     EXPECT_EQ(Find<TextView>("m_editFileContents")->LineCount(), 4U);
 
     QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
@@ -37,8 +37,10 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     watchdog.AnswerFileDialog(QString::fromStdString(saved.string()));
     watchdog.Allow(1);
     QTest::mouseClick(Find("m_btnSave"), Qt::LeftButton);
+    const QString savedMessage = QStringLiteral("messageBox:") + ToQString(message::kSaved);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return watchdog.Closed().last() == savedMessage; }, 10000));
     EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n111\r\n");
-    EXPECT_EQ(watchdog.Closed().last(), QStringLiteral("messageBox:") + ToQString(message::kSaved));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnSave")->isEnabled(); }, 10000));
 }
 
 // Lines that end in CR alone make one line of the whole file; its end is reached and selected
@@ -53,7 +55,7 @@ TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd)
     const auto numbers = home / "one-line.txt";
     WriteFileBytes(numbers, line);
     Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
-    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    LoadFile();
 
     auto* view = Find<TextView>("m_editFileContents");
     view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
@@ -71,6 +73,26 @@ TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd)
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), line + "\r\n");
 }
 
+// The window thread handles the load's end only once it is back in its event loop, so right
+// after the click the load is still under way, whatever the file's size.
+TEST_F(FileConversionWindowTest, ALoadUnderWayKeepsTheRunControlsDisabled) {
+    Open();
+    const auto numbers = home / "numbers.txt";
+    WriteFileBytes(numbers, "5\r\n3\r\n");
+    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    for (const char* control : {"m_btnLoadFile", "m_btnConvert", "m_btnExit", "m_checkAutoRun",
+                                "m_browseFile", "m_editDecimal"}) {
+        EXPECT_FALSE(Find(control)->isEnabled()) << control;
+    }
+    EXPECT_FALSE(Find("m_btnConvertFile")->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnLoadFile")->isEnabled(); }, 10000));
+    EXPECT_TRUE(Find("m_btnConvertFile")->isVisible());
+    EXPECT_TRUE(Find("m_btnConvertFile")->isEnabled());
+    EXPECT_TRUE(Find("m_btnExit")->isEnabled());
+    EXPECT_EQ(*Find<TextView>("m_editFileContents")->Text(), u"5\r\n3\r\n");
+}
+
 TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {
     Open();
     std::string many;
@@ -80,7 +102,7 @@ TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {
     const auto numbers = home / "many.txt";
     WriteFileBytes(numbers, many);
     Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
-    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    LoadFile();
     QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
     window.close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));

@@ -33,6 +33,12 @@ class WindowTest : public ::testing::Test {
         return widget;
     }
 
+    // Presses Load File and waits for the load, which reads off the window's thread, to end.
+    void LoadFile() {
+        QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnLoadFile")->isEnabled(); }, 10000));
+    }
+
     std::filesystem::path ProductFolder() const {
         return home / "Documents" / "Merrow" / "TallowKit";
     }

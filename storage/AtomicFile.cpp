@@ -1,8 +1,7 @@
-#include <cstdio>
 #include <random>
 #include <string>
 
-#include "storage/FileHelpers.h"
+#include "storage/AtomicFile.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -10,6 +9,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+
+#include <cstdint>
 
 namespace fs = std::filesystem;
 
@@ -79,40 +80,63 @@ bool IsReadOnly(const fs::file_status& status) {
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-bool WriteAndClose(std::FILE* file, std::string_view bytes) {
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool flushed = written && FlushToDisk(file);
-    return std::fclose(file) == 0 && flushed;
-}
-
 }  // namespace
 
-// A target that exists keeps its permission bits; one the user made read-only, or one that is not
-// a regular file, is refused as a plain open would refuse it.
-int WriteBytesFile(const fs::path& path, std::string_view bytes) {
-    const fs::path target = FollowLinks(path);
+AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
     std::error_code error;
-    const fs::file_status existing = fs::status(target, error);
+    const fs::file_status existing = fs::status(m_target, error);
     const bool replacing = fs::exists(existing);
     if (replacing && (!fs::is_regular_file(existing) || IsReadOnly(existing))) {
-        return 0;
+        return;
     }
-    const fs::path temporary = TemporarySibling(target);
-    std::FILE* file = OpenNew(temporary);
-    if (file == nullptr) {
-        return 0;
+    m_temporary = TemporarySibling(m_target);
+    m_file = OpenNew(m_temporary);
+    if (m_file != nullptr && replacing) {
+        fs::permissions(m_temporary, existing.permissions(), error);
+        m_failed = static_cast<bool>(error);
     }
-    error.clear();
-    if (replacing) {
-        fs::permissions(temporary, existing.permissions(), error);
+}
+
+AtomicFile::~AtomicFile() {
+    if (m_file != nullptr) {
+        std::fclose(m_file);
+        std::error_code error;
+        fs::remove(m_temporary, error);
     }
-    if (WriteAndClose(file, bytes) && !error) {
-        fs::rename(temporary, target, error);
+}
+
+bool AtomicFile::Write(std::string_view bytes) {
+    m_failed = m_failed || m_file == nullptr ||
+               std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size();
+#ifdef __linux__
+    // Large files start going to disk while the rest is written, so that Commit's flush to disk
+    // waits for little.
+    constexpr std::uint64_t kWriteBackStep = std::uint64_t{8} << 20;
+    m_written += bytes.size();
+    if (!m_failed && m_written - m_writtenBack >= kWriteBackStep && std::fflush(m_file) == 0) {
+        sync_file_range(fileno(m_file), static_cast<off_t>(m_writtenBack),
+                        static_cast<off_t>(m_written - m_writtenBack), SYNC_FILE_RANGE_WRITE);
+        m_writtenBack = m_written;
+    }
+#endif
+    return !m_failed;
+}
+
+bool AtomicFile::Commit() {
+    if (m_file == nullptr) {
+        return false;
+    }
+    const bool flushed = !m_failed && FlushToDisk(m_file);
+    const bool closed = std::fclose(m_file) == 0;
+    m_file = nullptr;
+    std::error_code error;
+    if (flushed && closed) {
+        fs::rename(m_temporary, m_target, error);
         if (!error) {
-            FlushFolder(target.parent_path());
-            return 1;
+            FlushFolder(m_target.parent_path());
+            return true;
         }
     }
-    fs::remove(temporary, error);
-    return 0;
+    fs::remove(m_temporary, error);
+    return false;
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+// A file replaced all at once. The new bytes go to a temporary file beside the target (or beside
+// the file a link there names), which takes the target's place, with the target's permission
+// bits, only on Commit. Until then, and whatever fails, the target is untouched, and a temporary
+// file that was not committed is removed. A read-only target, or one that is not a regular file,
+// is refused as a plain open would refuse it.
+class AtomicFile {
+  public:
+    explicit AtomicFile(const std::filesystem::path& target);
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    bool IsOpen() const { return m_file != nullptr; }
+    // False once anything failed; later writes are ignored.
+    bool Write(std::string_view bytes);
+    bool Commit();
+
+  private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    std::FILE* m_file = nullptr;
+    bool m_failed = false;
+    std::uint64_t m_written = 0;
+    std::uint64_t m_writtenBack = 0;
+};
