@@ -1,5 +1,7 @@
 #include "storage/TextFile.h"
 
+#include <algorithm>
+
 #include "core/NumberListStream.h"
 #include "storage/AtomicFile.h"
 #include "storage/FileSource.h"
@@ -52,7 +54,10 @@ std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes) 
 }
 
 std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
-    const std::optional<Encoding> encoding = ReadEncoding(source);
+    // A small file needs no block larger than itself.
+    const auto blockSize =
+        static_cast<std::size_t>(std::min<std::uintmax_t>(kStreamBlock, size + 4));
+    const std::optional<Encoding> encoding = ReadEncoding(source, blockSize);
     if (!encoding) {
         return std::nullopt;
     }
@@ -65,7 +70,7 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     text.Reserve(*units + *units / 8 + 2);
     bool tooLong = false;
     const bool read = DecodeBlocks(
-        *encoding, kStreamBlock,
+        *encoding, blockSize,
         [&](char* buffer, std::size_t room) { return source.Read(buffer, room); },
         [&](std::u16string_view block) {
             text.Append(block);
