@@ -143,4 +143,50 @@ TEST_F(AutoRunProcessTest, CommandLineArgumentsChangeNothing) {
     }
 }
 
+std::string Utf16Le(std::string_view ascii) {
+    std::string bytes;
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+// The run reads in blocks of 1 MiB; a line of zeros is the number 0, and places what follows it
+// exactly.
+TEST_F(AutoRunProcessTest, InputsLargerThanABlockConvertAcrossItsBoundaries) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    const auto zeros = [](std::size_t count) { return std::string(count, '0') + "\r\n"; };
+    const struct {
+        const char* what;
+        std::string input;
+        int status;
+        std::optional<std::string> result;
+    } cases[] = {
+        {"a number across the boundary", zeros(kBlock - 6) + "123456789\r\n" + zeros(kBlock) + "6",
+         0, "0\r\n111010110111100110100010101\r\n0\r\n110\r\n"},
+        {"CR LF across the boundary",
+         "\xFF\xFE" + Utf16Le(std::string(kBlock / 2 - 3, '0') + "5\r\n3\r\n"), 0, "101\r\n11\r\n"},
+        {"a UTF-8 sequence across the boundary",
+         "\xEF\xBB\xBF" + std::string(kBlock - 4, '0') + "\xE3\x81\x82\r\n", 4, std::nullopt},
+        {"a letter in the last block after a number too large",
+         "2147483648\r\n" + zeros(kBlock + 10) + "x", 4, std::nullopt},
+        {"a number too large in the last block", zeros(kBlock + 10) + "2147483648\r\n", 5,
+         std::nullopt},
+        {"only a mark", "\xFF\xFE", 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(Result());
+        WriteFileBytes(Input(), c.input);
+        const Finished finished = RunProgram();
+        EXPECT_EQ(finished.status, c.status) << finished.stderrText;
+        EXPECT_EQ(fs::exists(Result()), c.result.has_value());
+        if (c.result) {
+            EXPECT_EQ(ReadFileBytes(Result()), *c.result);
+        }
+        EXPECT_EQ(fs::exists(Input()), c.status != 0);
+    }
+}
+
 }  // namespace
