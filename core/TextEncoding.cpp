@@ -4,9 +4,6 @@
 
 namespace {
 
-bool IsHighSurrogate(char32_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
 bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }

@@ -13,6 +13,10 @@
 
 inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
+inline bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
 enum class Encoding { Utf8, Utf16LE, Utf16BE };
 
 struct MarkedEncoding {

@@ -104,7 +104,7 @@ int WriteTextFile(const fs::path& path, std::u16string_view text) {
     while (!text.empty()) {
         std::size_t block = std::min(text.size(), kStreamBlock);
         // A surrogate pair is converted whole.
-        if (block < text.size() && text[block - 1] >= 0xD800 && text[block - 1] <= 0xDBFF) {
+        if (block < text.size() && IsHighSurrogate(text[block - 1])) {
             ++block;
         }
         if (!file.Write(std::string_view(Utf16ToUtf8(text.substr(0, block))))) {
