@@ -2,29 +2,39 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
 #include "core/LargeAllocator.h"
 
-// The collected number lines of a run, in list order. Lines hold only ASCII digits, so they are
-// kept as bytes in one buffer: ten million lines cost about fourteen bytes each, not a heap
-// block apiece.
+inline constexpr std::int64_t kLargestNumber = 2147483647;
+// Where a number's value is held once it is beyond the largest: past that point only "too large"
+// matters, and the value still fits in 32 bits.
+inline constexpr std::int64_t kBeyondLargest = kLargestNumber + 1;
+
+// A line's value with one more digit, held at kBeyondLargest once beyond the largest number.
+inline std::int64_t WithDigit(std::int64_t value, char16_t digit) {
+    const std::int64_t next = value * 10 + (digit - u'0');
+    return next < kBeyondLargest ? next : kBeyondLargest;
+}
+
+// The collected number lines of a run, in list order, as their values: four bytes a line, so ten
+// million lines cost 40 MB, not a heap block apiece.
 class NumberLines {
   public:
     void clear();
-    std::size_t size() const { return m_ends.size(); }
-    bool empty() const { return m_ends.empty(); }
-    std::string_view operator[](std::size_t index) const;
+    std::size_t size() const { return m_values.size(); }
+    bool empty() const { return m_values.empty(); }
+    std::int64_t operator[](std::size_t index) const { return m_values[index]; }
 
-    // Building a line in place: digits go to the pending line, which EndLine keeps when it is
-    // not empty and drops when it is.
-    void Reserve(std::size_t digits) { m_digits.reserve(digits); }
-    void AppendToPendingLine(char digit) { m_digits.push_back(digit); }
+    // Building a line in place: digits go to the pending line, which EndLine keeps when it has
+    // any and drops when it has none.
+    void Reserve(std::size_t lines) { m_values.reserve(lines); }
+    void AppendToPendingLine(char16_t digit) {
+        m_pendingValue = WithDigit(m_pendingValue, digit);
+        m_pendingHasDigits = true;
+    }
     bool EndLine();
 
   private:
-    std::uint32_t PendingStart() const { return m_ends.empty() ? 0 : m_ends.back(); }
-
-    ByteString m_digits;
-    LargeVector<std::uint32_t> m_ends;
+    LargeVector<std::uint32_t> m_values;
+    std::int64_t m_pendingValue = 0;
+    bool m_pendingHasDigits = false;
 };

@@ -73,8 +73,7 @@ bool NumberListStream::Take(std::u16string_view units, ByteString& result) {
     for (const char16_t c : units) {
         switch (ClassifyListCharacter(c)) {
             case ListCharacter::Digit:
-                // Held just past the largest number once beyond it: only "too large" matters then.
-                m_value = std::min(m_value * 10 + (c - u'0'), kLargestNumber + 1);
+                m_value = WithDigit(m_value, c);
                 m_inLine = true;
                 break;
             case ListCharacter::LineEnd:

@@ -12,8 +12,6 @@
 #include "core/DecimalToBinary.h"
 #include "core/NumberLines.h"
 
-inline constexpr std::int64_t kLargestNumber = 2147483647;
-
 // For callers that neither report progress nor stop.
 inline constexpr auto kNeverStop = [](auto) { return true; };
 
@@ -50,22 +48,23 @@ inline std::u16string_view TrimmedNumberText(std::u16string_view text) {
 }
 
 // Collects every line of the trimmed text that has digits into numbers (CR is dropped wherever
-// it stands, LF ends a line, blank lines vanish). afterCharacter(i) follows the character at
-// index i of the trimmed text. lineIndex ends as the number of collected lines. Returns false
-// when the hook stopped the run.
+// it stands, LF ends a line, blank lines vanish). The text has passed CheckNumberText.
+// afterCharacter(i) follows the character at index i of the trimmed text. lineIndex ends as the
+// number of collected lines. Returns false when the hook stopped the run.
 template <typename Hook>
 bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int32_t& lineIndex,
                       Hook&& afterCharacter) {
     const std::u16string_view text = TrimmedNumberText(whole);
-    numbers.Reserve(text.size());
+    // A line takes at least two characters, its digit and its LF, except the last.
+    numbers.Reserve(text.size() / 2 + 1);
     std::int32_t collected = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         const ListCharacter kind = ClassifyListCharacter(c);
         if (kind == ListCharacter::LineEnd) {
             collected += numbers.EndLine() ? 1 : 0;
-        } else if (kind != ListCharacter::Dropped) {
-            numbers.AppendToPendingLine(static_cast<char>(c));
+        } else if (kind == ListCharacter::Digit) {
+            numbers.AppendToPendingLine(c);
         }
         if (!afterCharacter(static_cast<std::int64_t>(i))) {
             return false;
@@ -78,12 +77,12 @@ bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int3
 
 enum class RangeCheck { Passed, TooLarge, Stopped };
 
-// Sets maxValue to the largest collected number (parsed as a clamped 64-bit value) and tells
+// Sets maxValue to the largest collected number (held at kBeyondLargest) and tells
 // whether every number is at most kLargestNumber. afterLine(j) follows line j.
 template <typename Hook>
 RangeCheck ScanRange(const NumberLines& numbers, std::int64_t& maxValue, Hook&& afterLine) {
     for (std::size_t j = 0; j < numbers.size(); ++j) {
-        const std::int64_t value = ParseDecimal<std::int64_t>(numbers[j]).value;
+        const std::int64_t value = numbers[j];
         if (j == 0 || value > maxValue) {
             maxValue = value;
         }
@@ -102,7 +101,7 @@ bool BuildResultText(const NumberLines& numbers, String& result, Hook&& afterLin
     constexpr std::size_t kLongestLine = 31 + 2;
     result.reserve(result.size() + numbers.size() * kLongestLine);
     for (std::size_t j = 0; j < numbers.size(); ++j) {
-        AppendResultLine(ParseDecimal<std::int32_t>(numbers[j]).value, result);
+        AppendResultLine(static_cast<std::int32_t>(numbers[j]), result);
         if (!afterLine(static_cast<std::int64_t>(j))) {
             return false;
         }

@@ -22,6 +22,7 @@ void CTallowDlg::OnBnClickedLoadFile() {
             m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
             return;
         }
+        g_fileTextIsNumberList = CheckNumberText(*text);
         g_fileText = std::make_shared<const WideString>(std::move(*text));
         m_editFileContents.SetText(g_fileText);
         if (!g_fileText->empty()) {
@@ -40,7 +41,8 @@ void CTallowDlg::OnBnClickedConvertFile() {
         m_toolkit.ShowMessage(message::kOnlyLineBreaks, MessageIcon::Error);
         return;
     }
-    if (!CheckNumberText(*shown)) {
+    const bool numberList = shown == g_fileText ? g_fileTextIsNumberList : CheckNumberText(*shown);
+    if (!numberList) {
         m_toolkit.ShowMessage(message::kNotDigits, MessageIcon::Error);
         return;
     }

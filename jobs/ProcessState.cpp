@@ -6,6 +6,7 @@ std::filesystem::path g_resultDir;
 std::filesystem::path g_tempDir;
 
 SharedText g_fileText = std::make_shared<const WideString>();
+bool g_fileTextIsNumberList = true;
 
 std::array<WideString, 2> g_settings;
 std::int32_t g_settingsLine = 0;

@@ -20,6 +20,9 @@ extern std::filesystem::path g_tempDir;
 
 // The number list of the last loaded file, held once: the file-contents box shows the same text.
 extern SharedText g_fileText;
+// Whether g_fileText holds nothing but digits and line breaks, worked out as it was loaded: on the
+// window's thread the check of a 230 MB text would stall it.
+extern bool g_fileTextIsNumberList;
 
 // The settings file's two lines (automatic mode, show messages), as read at start-up.
 extern std::array<WideString, 2> g_settings;

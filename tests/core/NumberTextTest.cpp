@@ -59,7 +59,7 @@ TEST(NumberText, TurnsListsIntoResultText) {
 }
 
 TEST(NumberText, RefusesNumbersAboveTheLargest) {
-    for (const WideString list : {u"2147483648", u"123456789012345678901234567890",
+    for (const WideString list : {u"2147483648", u"4294967296", u"123456789012345678901234567890",
                                   u"1\r\n\r\n\r\n2147483648", u"2147483648\r\n5"}) {
         SCOPED_TRACE(std::string(list.begin(), list.end()));
         EXPECT_EQ(RunSteps(list).range, RangeCheck::TooLarge);

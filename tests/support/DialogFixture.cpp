@@ -9,6 +9,7 @@ void ResetProcessState() {
     g_resultDir.clear();
     g_tempDir.clear();
     g_fileText = std::make_shared<const WideString>();
+    g_fileTextIsNumberList = true;
     g_settings = {};
     g_settingsLine = 0;
     g_numbers.clear();

@@ -128,7 +128,11 @@ void QtToolkit::SetText(ControlId control, SharedText text) {
     if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
         // Indexing reads the whole text: done here, so a worker's result never stalls the window.
         auto index = std::make_shared<const LineIndex>(*text);
+        // The text shown before may be hundreds of megabytes: it is let go here, not on the
+        // window's thread.
+        SharedText shownBefore;
         OnWindowThread([&] {
+            shownBefore = view->Text();
             view->SetText(text, std::move(index));
             m_texts[control] = std::move(text);
         });
