@@ -4,7 +4,7 @@
 #include <random>
 #include <string>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 // count random numbers from 0 to 2147483647, one per line, each line ended by CR LF.
 inline WideString RandomNumberList(std::int64_t count, std::uint64_t seed = 42) {

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 // A decimal integer read the way the C runtime's wtoi/atoll read it: leading white space, one
 // optional sign, then ASCII digits up to the first other character. A value beyond T's range is

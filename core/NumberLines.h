@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include "core/LargeAllocator.h"
+#include <vector>
 
 inline constexpr std::int64_t kLargestNumber = 2147483647;
 // Where a number's value is held once it is beyond the largest: past that point only "too large"
@@ -34,7 +34,7 @@ class NumberLines {
     bool EndLine();
 
   private:
-    LargeVector<std::uint32_t> m_values;
+    std::vector<std::uint32_t> m_values;
     std::int64_t m_pendingValue = 0;
     bool m_pendingHasDigits = false;
 };

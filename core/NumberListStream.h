@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 #include "core/NumberText.h"
 #include "core/TextEncoding.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 #include "core/NumberLines.h"
 #include "jobs/WorkerThread.h"
 #include "storage/SettingsFile.h"

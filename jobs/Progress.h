@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 #include "ui/Controls.h"
 
 // "進捗率　" followed by the truncated percentage of position over maximum and " %".

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 inline constexpr std::string_view kSettingsFileName = "Radix2A.tmp";
 inline constexpr std::size_t kSettingsBufferSize = 2'077'000;

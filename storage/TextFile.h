@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 // The longest text the program takes in: its lengths are 32-bit counts.
 inline constexpr std::size_t kLongestText = 2147483646;

@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 #include "ui/ControlId.h"
 
 enum class MessageIcon { Error = 16, Information = 64 };

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "core/LargeAllocator.h"
 #include "core/TextEncoding.h"
+#include "core/TextTypes.h"
 
 // Lets failing assertions show texts as text.
 inline void PrintTo(const WideString& text, std::ostream* out) {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <string_view>
 
-#include "core/LargeAllocator.h"
+#include "core/TextTypes.h"
 
 inline QString ToQString(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()),
