@@ -5,6 +5,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,6 +33,18 @@ bool FlushToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 #else
     return fsync(fileno(file)) == 0;
+#endif
+}
+
+// Puts the written file in the target's place in one step, replacing what was there.
+bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
+#ifdef _WIN32
+    return MoveFileExW(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+#else
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    return !error;
 #endif
 }
 
@@ -129,14 +142,11 @@ bool AtomicFile::Commit() {
     const bool flushed = !m_failed && FlushToDisk(m_file);
     const bool closed = std::fclose(m_file) == 0;
     m_file = nullptr;
-    std::error_code error;
-    if (flushed && closed) {
-        fs::rename(m_temporary, m_target, error);
-        if (!error) {
-            FlushFolder(m_target.parent_path());
-            return true;
-        }
+    if (flushed && closed && ReplaceWith(m_temporary, m_target)) {
+        FlushFolder(m_target.parent_path());
+        return true;
     }
+    std::error_code error;
     fs::remove(m_temporary, error);
     return false;
 }

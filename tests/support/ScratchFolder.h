@@ -23,3 +23,11 @@ class ScratchFolder {
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// The C++ library of the Windows build cannot make symbolic links (Windows asks for a privilege
+// to make them anyway): tests of how links are treated run on POSIX only.
+#ifdef _WIN32
+#define SKIP_WITHOUT_SYMBOLIC_LINKS() GTEST_SKIP() << "no symbolic links on this platform"
+#else
+#define SKIP_WITHOUT_SYMBOLIC_LINKS() static_cast<void>(0)
+#endif
