@@ -18,8 +18,11 @@
 
 enum class MessageIcon { Error = 16, Information = 64 };
 
+// <windows.h> defines both as macros, with the same values.
+#ifndef IDOK
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
+#endif
 
 // The private message the worker sends when a run ends.
 inline constexpr unsigned WM_CONVERT_DONE = 0x0400 + 100;

@@ -1,0 +1,45 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <filesystem>
+
+#include "storage/WorkingFolders.h"
+#include "ui/TallowDlg.h"
+#include "ui/win32/Win32Toolkit.h"
+#include "ui/win32/Win32Window.h"
+
+namespace {
+
+// The help file beside the executable.
+std::wstring HelpFile(const std::filesystem::path& executable) {
+    return (executable.parent_path() / L"README.md").wstring();
+}
+
+}  // namespace
+
+// The command line is never read. The exit status is the automatic run's outcome, 0 for an
+// interactive session and 1 when the window cannot be created.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    int status = 0;
+    {
+        Win32Window window(instance);
+        Win32Toolkit toolkit(window);
+        const std::filesystem::path workingFolder = ProductFolder(toolkit.DocumentsFolder());
+        window.SetLinks(workingFolder.wstring(), HelpFile(toolkit.ExecutablePath()));
+        CTallowDlg dialog(toolkit);
+        if (window.Start(dialog)) {
+            window.Run();
+        } else if (const std::optional<AutoRunOutcome> outcome = dialog.AutomaticOutcome()) {
+            status = static_cast<int>(*outcome);
+        } else {
+            status = 1;
+        }
+    }
+    CoUninitialize();
+    return status;
+}

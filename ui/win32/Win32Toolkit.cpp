@@ -1,0 +1,235 @@
+#include "ui/win32/Win32Toolkit.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <utility>
+#include <system_error>
+#include <vector>
+
+#include "ui/win32/ResourceIds.h"
+#include "ui/win32/WideText.h"
+#include "ui/win32/Win32Window.h"
+
+namespace {
+
+bool HoldsStoredText(ControlId control) {
+    return control == ControlId::FileContents || control == ControlId::Result;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        return TRUE;
+    }
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        EndDialog(box, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+Win32Toolkit::Win32Toolkit(Win32Window& window)
+    : m_window(window), m_windowThread(GetCurrentThreadId()) {}
+
+Win32Toolkit::~Win32Toolkit() {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+}
+
+template <typename Operation>
+auto Win32Toolkit::OnWindowThread(Operation operation) {
+    using Result = decltype(operation());
+    if (GetCurrentThreadId() == m_windowThread) {
+        return operation();
+    }
+    if constexpr (std::is_void_v<Result>) {
+        const std::function<void()> call = operation;
+        SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
+                     reinterpret_cast<LPARAM>(&call));
+    } else {
+        std::optional<Result> result;
+        const std::function<void()> call = [&] { result.emplace(operation()); };
+        SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
+                     reinterpret_cast<LPARAM>(&call));
+        return std::move(*result);
+    }
+}
+
+HWND Win32Toolkit::Control(ControlId control) const {
+    return m_window.Control(static_cast<int>(control));
+}
+
+bool Win32Toolkit::SetVisible(ControlId control, bool visible) {
+    return OnWindowThread([&] {
+        if (control == ControlId::BrowseFile) {
+            ShowWindow(m_window.Control(IDC_BROWSE_BUTTON), visible ? SW_SHOW : SW_HIDE);
+        }
+        return ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
+    });
+}
+
+void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
+    OnWindowThread([&] {
+        if (control == ControlId::BrowseFile) {
+            EnableWindow(m_window.Control(IDC_BROWSE_BUTTON), enabled);
+        }
+        EnableWindow(Control(control), enabled);
+    });
+}
+
+SharedText Win32Toolkit::GetText(ControlId control) {
+    return OnWindowThread([&] {
+        const auto stored = m_texts.find(control);
+        if (stored != m_texts.end()) {
+            return stored->second;
+        }
+        return std::make_shared<const WideString>(FromWide(WindowText(Control(control))));
+    });
+}
+
+void Win32Toolkit::SetText(ControlId control, SharedText text) {
+    // The text shown before may be hundreds of megabytes: it is let go here, not on the window's
+    // thread.
+    SharedText shownBefore;
+    OnWindowThread([&] {
+        SetWindowTextW(Control(control), AsWide(*text));
+        if (HoldsStoredText(control)) {
+            shownBefore = std::exchange(m_texts[control], text);
+        }
+    });
+}
+
+bool Win32Toolkit::IsChecked(ControlId control) {
+    return OnWindowThread(
+        [&] { return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+}
+
+void Win32Toolkit::SetChecked(ControlId control, bool checked) {
+    OnWindowThread([&] {
+        SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    });
+}
+
+void Win32Toolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
+    OnWindowThread([&] { SendMessageW(Control(control), PBM_SETRANGE32, 0, maximum); });
+}
+
+void Win32Toolkit::SetProgressPosition(ControlId control, std::int32_t position) {
+    OnWindowThread([&] {
+        SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    });
+}
+
+void Win32Toolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
+    const std::u16string message(text);
+    const std::wstring caption = ExecutablePath().stem().wstring();
+    OnWindowThread([&] {
+        HWND owner = IsWindowVisible(m_window.Handle()) ? m_window.Handle() : nullptr;
+        MessageBoxW(owner, AsWide(message), caption.c_str(),
+                    MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
+    });
+}
+
+void Win32Toolkit::Beep() {
+    MessageBeep(MB_ICONINFORMATION);
+}
+
+void Win32Toolkit::BeginWaitCursor() {
+    OnWindowThread([&] { m_window.ChangeWaitCount(+1); });
+}
+
+void Win32Toolkit::EndWaitCursor() {
+    OnWindowThread([&] { m_window.ChangeWaitCount(-1); });
+}
+
+void Win32Toolkit::ShowAboutBox() {
+    OnWindowThread([&] {
+        DialogBoxParamW(m_window.Instance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), m_window.Handle(),
+                        &AboutProc, 0);
+    });
+}
+
+void Win32Toolkit::EndDialog(int result) {
+    OnWindowThread([&] { m_window.EndDialog(result); });
+}
+
+std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogOptions& options) {
+    return OnWindowThread([&]() -> std::optional<std::filesystem::path> {
+        // The filter's name and pattern, each ended by a zero, and one more zero after them.
+        std::u16string filter(options.filterName);
+        filter.push_back(u'\0');
+        filter.append(options.filterPattern);
+        filter.append(2, u'\0');
+        std::vector<wchar_t> path(32768, L'\0');
+        OPENFILENAMEW choice{};
+        choice.lStructSize = sizeof choice;
+        choice.hwndOwner = m_window.Handle();
+        choice.lpstrFilter = AsWide(filter);
+        choice.lpstrFile = path.data();
+        choice.nMaxFile = static_cast<DWORD>(path.size());
+        choice.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                       (options.askBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
+        if (!GetSaveFileNameW(&choice)) {
+            return std::nullopt;
+        }
+        return std::filesystem::path(path.data());
+    });
+}
+
+bool Win32Toolkit::BeginThread(std::function<void()> body) {
+    if (m_worker.joinable()) {
+        m_worker.join();
+    }
+    try {
+        m_worker = std::thread(std::move(body));
+    } catch (const std::system_error&) {
+        return false;
+    }
+    return true;
+}
+
+std::intptr_t Win32Toolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
+    if (GetCurrentThreadId() != m_windowThread && m_window.IsDialog(&target)) {
+        return SendMessageW(m_window.Handle(), message, 0, 0);
+    }
+    return OnWindowThread([&] { return target.WindowProc(message, 0, 0); });
+}
+
+std::filesystem::path Win32Toolkit::DocumentsFolder() {
+    PWSTR folder = nullptr;
+    std::filesystem::path documents;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &folder))) {
+        documents = folder;
+    }
+    CoTaskMemFree(folder);
+    return documents;
+}
+
+// However long the path: the buffer grows until the whole path fits.
+std::filesystem::path Win32Toolkit::ExecutablePath() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            return std::filesystem::path(std::wstring(path.data(), length));
+        }
+        path.resize(path.size() * 2);
+    }
+}

@@ -1,0 +1,241 @@
+#include "ui/win32/Win32Window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ui/TallowDlg.h"
+#include "ui/win32/IconPlacement.h"
+#include "ui/win32/ResourceIds.h"
+
+namespace {
+
+constexpr int kBrowseFieldId = static_cast<int>(ControlId::BrowseFile);
+
+// The dialog template without its visible style: the window shows only once the dialog has been
+// initialised, so an automatic run never shows it at all.
+std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDD_TALLOW_DIALOG), RT_DIALOG);
+    if (found == nullptr) {
+        return {};
+    }
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(instance, found)));
+    std::vector<unsigned char> copy(bytes, bytes + SizeofResource(instance, found));
+    // DLGTEMPLATEEX: version, signature, help id and extended style come before the style.
+    constexpr std::size_t kStyleOffset = 12;
+    DWORD style = 0;
+    std::memcpy(&style, copy.data() + kStyleOffset, sizeof style);
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    std::memcpy(copy.data() + kStyleOffset, &style, sizeof style);
+    return copy;
+}
+
+void SetLinkText(HWND link, const std::wstring& target) {
+    const std::wstring markup = L"<a>" + target + L"</a>";
+    SetWindowTextW(link, markup.c_str());
+}
+
+}  // namespace
+
+Win32Window::Win32Window(HINSTANCE instance) : m_instance(instance) {
+    m_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                           GetSystemMetrics(SM_CXICON),
+                                           GetSystemMetrics(SM_CYICON), 0));
+}
+
+Win32Window::~Win32Window() {
+    if (m_window != nullptr) {
+        DestroyWindow(m_window);
+    }
+    if (m_icon != nullptr) {
+        DestroyIcon(m_icon);
+    }
+}
+
+bool Win32Window::IsDialog(const MessageTarget* target) const {
+    return m_dialog != nullptr && target == static_cast<const MessageTarget*>(m_dialog);
+}
+
+void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {
+    m_workingFolder = std::move(workingFolder);
+    m_helpFile = std::move(helpFile);
+}
+
+bool Win32Window::Start(CTallowDlg& dialog) {
+    m_dialog = &dialog;
+    const std::vector<unsigned char> dialogTemplate = HiddenTemplate(m_instance);
+    if (dialogTemplate.empty() ||
+        CreateDialogIndirectParamW(m_instance,
+                                   reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
+                                   nullptr, &DialogProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
+        m_ended = true;
+        m_result = -1;
+        return false;
+    }
+    if (m_ended) {
+        return false;
+    }
+    ShowWindow(m_window, SW_SHOW);
+    SetFocus(Control(IDOK));
+    return true;
+}
+
+int Win32Window::Run() {
+    MSG message;
+    while (!m_ended && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN || !IsDialogMessageW(m_window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return m_result;
+}
+
+void Win32Window::EndDialog(int result) {
+    m_ended = true;
+    m_result = result;
+    if (m_window != nullptr) {
+        ShowWindow(m_window, SW_HIDE);
+    }
+    // Wakes the loop, which may be waiting for a message.
+    PostMessageW(m_window, WM_NULL, 0, 0);
+}
+
+void Win32Window::ChangeWaitCount(int change) {
+    m_waitCount += change;
+    SetCursor(LoadCursorW(nullptr, m_waitCount > 0 ? IDC_WAIT : IDC_ARROW));
+}
+
+INT_PTR CALLBACK Win32Window::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Win32Window*>(lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        self->m_window = window;
+    }
+    auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self == nullptr ? FALSE : self->Dispatch(message, wParam, lParam);
+}
+
+INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            OnInitDialog();
+            return FALSE;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+        case WM_CLOSE:
+            m_dialog->OnCancel();
+            return TRUE;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == NM_CLICK || header->code == NM_RETURN) {
+                OpenLink(static_cast<int>(header->idFrom));
+            }
+            return TRUE;
+        }
+        case WM_PAINT:
+            return PaintMinimised() ? TRUE : FALSE;
+        case WM_QUERYDRAGICON:
+            return reinterpret_cast<INT_PTR>(m_icon);
+        case WM_SETCURSOR:
+            if (m_waitCount > 0) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                SetWindowLongPtrW(m_window, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            return FALSE;
+        case kRunOnWindowThread:
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+            return TRUE;
+        case WM_CONVERT_DONE:
+        case WM_FILE_TASK_DONE:
+            SetWindowLongPtrW(m_window, DWLP_MSGRESULT,
+                              m_dialog->WindowProc(message, wParam, lParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void Win32Window::OnInitDialog() {
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    // The path field gets its browse button inside its right end, as tall as the field.
+    HWND field = Control(kBrowseFieldId);
+    RECT place;
+    GetWindowRect(field, &place);
+    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&place), 2);
+    const int height = place.bottom - place.top;
+    const int buttonWidth = height + height / 2;
+    SetWindowPos(field, nullptr, 0, 0, place.right - place.left - buttonWidth, height,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    HWND button = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                  place.right - buttonWidth, place.top, buttonWidth, height,
+                                  m_window, reinterpret_cast<HMENU>(IDC_BROWSE_BUTTON), m_instance,
+                                  nullptr);
+    SendMessageW(button, WM_SETFONT, SendMessageW(m_window, WM_GETFONT, 0, 0), TRUE);
+    SetWindowPos(button, field, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    for (const int box : {static_cast<int>(ControlId::FileContents),
+                          static_cast<int>(ControlId::Result)}) {
+        SendMessageW(Control(box), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    }
+    SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
+    SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);
+    m_dialog->OnInitDialog();
+}
+
+void Win32Window::OnCommand(int id, int code) {
+    if (id == IDCANCEL) {
+        m_dialog->OnCancel();
+        return;
+    }
+    if (id == IDC_BROWSE_BUTTON && code == BN_CLICKED) {
+        Browse();
+        return;
+    }
+    if (code == BN_CLICKED) {
+        m_dialog->OnCommand(static_cast<ControlId>(id), Notification::Clicked);
+    } else if (code == EN_CHANGE) {
+        m_dialog->OnCommand(static_cast<ControlId>(id), Notification::Changed);
+    }
+}
+
+bool Win32Window::PaintMinimised() {
+    if (!IsIconic(m_window)) {
+        return false;
+    }
+    PAINTSTRUCT paint;
+    HDC context = BeginPaint(m_window, &paint);
+    SendMessageW(m_window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(context), 0);
+    RECT client;
+    GetClientRect(m_window, &client);
+    const IconPoint at = CentredIcon(client.right - client.left, client.bottom - client.top,
+                                     GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    DrawIcon(context, at.x, at.y, m_icon);
+    EndPaint(m_window, &paint);
+    return true;
+}
+
+// A file-open dialog with no filter, default extension or initial folder.
+void Win32Window::Browse() {
+    std::vector<wchar_t> path(32768, L'\0');
+    OPENFILENAMEW choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = m_window;
+    choice.lpstrFile = path.data();
+    choice.nMaxFile = static_cast<DWORD>(path.size());
+    choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (GetOpenFileNameW(&choice)) {
+        SetWindowTextW(Control(kBrowseFieldId), path.data());
+    }
+}
+
+void Win32Window::OpenLink(int id) const {
+    const std::wstring& target =
+        id == static_cast<int>(ControlId::FirstLink) ? m_workingFolder : m_helpFile;
+    ShellExecuteW(m_window, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

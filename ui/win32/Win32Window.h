@@ -1,0 +1,58 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CTallowDlg;
+class MessageTarget;
+
+// The main window, created from dialog template 102 and run by a message loop of its own. Key-down
+// messages never reach the dialog manager: Enter, Escape, Tab and the arrow keys go only to the
+// focused control, so they neither close the window nor move the focus.
+class Win32Window {
+  public:
+    // The private message that carries a call from another thread to the window's.
+    static constexpr UINT kRunOnWindowThread = WM_APP + 1;
+
+    explicit Win32Window(HINSTANCE instance);
+    ~Win32Window();
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    // Creates the window and initialises the dialog, hidden; false when the dialog ended there.
+    // Otherwise shows the window.
+    bool Start(CTallowDlg& dialog);
+    // Runs the window until the dialog ends; returns its result.
+    int Run();
+    void EndDialog(int result);
+    bool Ended() const { return m_ended; }
+
+    HWND Handle() const { return m_window; }
+    HWND Control(int id) const { return GetDlgItem(m_window, id); }
+    HINSTANCE Instance() const { return m_instance; }
+    bool IsDialog(const MessageTarget* target) const;
+    // What the two links show and open with the shell: the working folder and the help file.
+    void SetLinks(std::wstring workingFolder, std::wstring helpFile);
+    // One count for the whole process: the hourglass shows while it is above zero.
+    void ChangeWaitCount(int change);
+
+  private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnInitDialog();
+    void OnCommand(int id, int code);
+    bool PaintMinimised();
+    void Browse();
+    void OpenLink(int id) const;
+
+    HINSTANCE m_instance;
+    std::wstring m_workingFolder;
+    std::wstring m_helpFile;
+    HWND m_window = nullptr;
+    HICON m_icon = nullptr;
+    CTallowDlg* m_dialog = nullptr;
+    bool m_ended = false;
+    int m_result = 0;
+    int m_waitCount = 0;
+};
