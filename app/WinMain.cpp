@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <filesystem>
@@ -22,8 +21,6 @@ std::wstring HelpFile(const std::filesystem::path& executable) {
 // The command line is never read. The exit status is the automatic run's outcome, 0 for an
 // interactive session and 1 when the window cannot be created.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF | ICC_LINK_CLASS};
-    InitCommonControlsEx(&controls);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     int status = 0;
     {

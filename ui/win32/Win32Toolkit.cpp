@@ -6,8 +6,8 @@
 #include <shlobj.h>
 
 #include <optional>
-#include <utility>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "ui/win32/ResourceIds.h"
@@ -128,9 +128,8 @@ void Win32Toolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
 }
 
 void Win32Toolkit::SetProgressPosition(ControlId control, std::int32_t position) {
-    OnWindowThread([&] {
-        SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(position), 0);
-    });
+    OnWindowThread(
+        [&] { SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(position), 0); });
 }
 
 void Win32Toolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {

@@ -22,7 +22,8 @@ std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
     if (found == nullptr) {
         return {};
     }
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(instance, found)));
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(instance, found)));
     std::vector<unsigned char> copy(bytes, bytes + SizeofResource(instance, found));
     // DLGTEMPLATEEX: version, signature, help id and extended style come before the style.
     constexpr std::size_t kStyleOffset = 12;
@@ -41,9 +42,9 @@ void SetLinkText(HWND link, const std::wstring& target) {
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance) : m_instance(instance) {
-    m_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                           GetSystemMetrics(SM_CXICON),
-                                           GetSystemMetrics(SM_CYICON), 0));
+    m_icon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
 }
 
 Win32Window::~Win32Window() {
@@ -65,12 +66,15 @@ void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {
 }
 
 bool Win32Window::Start(CTallowDlg& dialog) {
+    // Every common-control class the template names, the progress bar and the links among them.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
     m_dialog = &dialog;
     const std::vector<unsigned char> dialogTemplate = HiddenTemplate(m_instance);
     if (dialogTemplate.empty() ||
-        CreateDialogIndirectParamW(m_instance,
-                                   reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
-                                   nullptr, &DialogProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
+        CreateDialogIndirectParamW(
+            m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), nullptr,
+            &DialogProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
         m_ended = true;
         m_result = -1;
         return false;
@@ -86,12 +90,16 @@ bool Win32Window::Start(CTallowDlg& dialog) {
 int Win32Window::Run() {
     MSG message;
     while (!m_ended && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (message.message == WM_KEYDOWN || !IsDialogMessageW(m_window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        ProcessMessage(message);
     }
     return m_result;
+}
+
+void Win32Window::ProcessMessage(MSG& message) {
+    if (message.message == WM_KEYDOWN || !IsDialogMessageW(m_window, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 void Win32Window::EndDialog(int result) {
@@ -173,14 +181,14 @@ void Win32Window::OnInitDialog() {
     const int buttonWidth = height + height / 2;
     SetWindowPos(field, nullptr, 0, 0, place.right - place.left - buttonWidth, height,
                  SWP_NOMOVE | SWP_NOZORDER);
-    HWND button = CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                  place.right - buttonWidth, place.top, buttonWidth, height,
-                                  m_window, reinterpret_cast<HMENU>(IDC_BROWSE_BUTTON), m_instance,
-                                  nullptr);
+    HWND button =
+        CreateWindowExW(0, L"BUTTON", L"...", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                        place.right - buttonWidth, place.top, buttonWidth, height, m_window,
+                        reinterpret_cast<HMENU>(IDC_BROWSE_BUTTON), m_instance, nullptr);
     SendMessageW(button, WM_SETFONT, SendMessageW(m_window, WM_GETFONT, 0, 0), TRUE);
     SetWindowPos(button, field, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    for (const int box : {static_cast<int>(ControlId::FileContents),
-                          static_cast<int>(ControlId::Result)}) {
+    for (const int box :
+         {static_cast<int>(ControlId::FileContents), static_cast<int>(ControlId::Result)}) {
         SendMessageW(Control(box), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     }
     SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);

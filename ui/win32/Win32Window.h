@@ -25,6 +25,8 @@ class Win32Window {
     bool Start(CTallowDlg& dialog);
     // Runs the window until the dialog ends; returns its result.
     int Run();
+    // One message through the key filter and the dialog manager, as Run takes it.
+    void ProcessMessage(MSG& message);
     void EndDialog(int result);
     bool Ended() const { return m_ended; }
 

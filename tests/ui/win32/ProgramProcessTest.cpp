@@ -1,0 +1,104 @@
+// Tallow.exe as the calling programs start it: in automatic mode, with the exit status and the
+// files left on disk. It works in the Documents folder of the wine prefix the tests run in.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "tests/support/ScratchFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Documents() {
+    PWSTR folder = nullptr;
+    SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &folder);
+    fs::path documents = folder;
+    CoTaskMemFree(folder);
+    return documents;
+}
+
+// The build gives the program's Unix path; wine reaches it through drive Z.
+fs::path Program() {
+    std::wstring path = L"Z:" + fs::path(TALLOW_PROGRAM).wstring();
+    for (wchar_t& c : path) {
+        c = c == L'/' ? L'\\' : c;
+    }
+    return path;
+}
+
+class ProgramProcessTest : public testing::Test {
+  protected:
+    ProgramProcessTest() {
+        fs::remove_all(kit);
+        fs::create_directories(kit / "AutoFile");
+        fs::create_directories(kit / "temp");
+        // Automatic mode on, messages off: nothing waits for a click.
+        WriteFileBytes(kit / "temp" / "Radix2A.tmp", "1\r\n0");
+    }
+    ~ProgramProcessTest() override { fs::remove_all(kit.parent_path()); }
+
+    DWORD Run() {
+        std::wstring commandLine = L"\"" + Program().wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            ADD_FAILURE() << "the program did not start";
+            return ~DWORD{0};
+        }
+        const bool ended = WaitForSingleObject(process.hProcess, 60'000) == WAIT_OBJECT_0;
+        DWORD status = ~DWORD{0};
+        if (ended) {
+            GetExitCodeProcess(process.hProcess, &status);
+        } else {
+            TerminateProcess(process.hProcess, 99);
+            ADD_FAILURE() << "the program did not end";
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return status;
+    }
+
+    const fs::path kit = Documents() / "Merrow" / "TallowKit";
+    const fs::path input = kit / "AutoFile" / "Radix10Kan.tbin";
+    const fs::path result = kit / "Result" / "Radix2Result.tbin";
+};
+
+TEST_F(ProgramProcessTest, ConvertsTheInputAndDeletesIt) {
+    WriteFileBytes(input, "\xFF\xFE" + std::string("5\0\r\0\n\0"
+                                                   "2\0",
+                                                   8));
+    EXPECT_EQ(Run(), 0U);
+    EXPECT_EQ(ReadFileBytes(result), "101\r\n10\r\n");
+    EXPECT_FALSE(fs::exists(input));
+    EXPECT_EQ(ReadFileBytes(kit / "temp" / "Radix2A.tmp"), "1\r\n0") << "settings untouched";
+}
+
+TEST_F(ProgramProcessTest, RefusedInputsKeepTheInputAndWriteNothing) {
+    const struct {
+        const char* bytes;
+        DWORD status;
+    } cases[] = {
+        {nullptr, 2},
+        {"12\r\n3x\r\n", 4},
+        {"1\r\n2147483648\r\n", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.status);
+        fs::remove(input);
+        if (c.bytes != nullptr) {
+            WriteFileBytes(input, c.bytes);
+        }
+        EXPECT_EQ(Run(), c.status);
+        EXPECT_EQ(fs::exists(input), c.bytes != nullptr);
+        EXPECT_FALSE(fs::exists(result));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// The real Win32 window, created from the program's own resource, driven through its controls.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "storage/TextFile.h"
+#include "tests/support/Printing.h"
+#include "tests/support/ScratchFolder.h"
+#include "ui/ControlTable.h"
+#include "ui/TallowDlg.h"
+#include "ui/win32/ResourceIds.h"
+#include "ui/win32/WideText.h"
+#include "ui/win32/Win32Toolkit.h"
+#include "ui/win32/Win32Window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The real toolkit, with Documents in a scratch folder, the save dialog answered and message
+// boxes recorded: an unexpected modal box would otherwise hang the test.
+class TestToolkit : public Win32Toolkit {
+  public:
+    TestToolkit(Win32Window& window, fs::path documents)
+        : Win32Toolkit(window), m_documents(std::move(documents)) {}
+    fs::path DocumentsFolder() override { return m_documents; }
+    std::optional<fs::path> AskSavePath(const SaveDialogOptions&) override { return savePath; }
+    void ShowMessage(std::u16string_view text, MessageIcon) override {
+        std::lock_guard lock(m_mutex);
+        m_messages.emplace_back(text);
+    }
+    std::vector<std::u16string> Messages() {
+        std::lock_guard lock(m_mutex);
+        return m_messages;
+    }
+
+    fs::path savePath;
+
+  private:
+    fs::path m_documents;
+    std::mutex m_mutex;
+    std::vector<std::u16string> m_messages;
+};
+
+class Win32WindowTest : public testing::Test {
+  protected:
+    Win32WindowTest() { EXPECT_TRUE(window.Start(dialog)); }
+
+    HWND Item(ControlId id) const { return window.Control(static_cast<int>(id)); }
+    std::u16string Text(HWND control) const {
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+        return FromWide(text);
+    }
+    void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    // Runs the window's messages, through its own filter, until done() holds.
+    bool PumpUntil(const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return false;
+            }
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                window.ProcessMessage(message);
+            }
+            Sleep(1);
+        }
+        return true;
+    }
+    void PumpAWhile() {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+        PumpUntil([&] { return std::chrono::steady_clock::now() > until; });
+    }
+
+    ScratchFolder folder;
+    Win32Window window{GetModuleHandleW(nullptr)};
+    TestToolkit toolkit{window, folder.path()};
+    CTallowDlg dialog{toolkit};
+};
+
+RECT PlaceInDialog(HWND dialog, HWND control) {
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+bool ShowsItsText(ControlKind kind) {
+    return kind == ControlKind::Button || kind == ControlKind::DefaultButton ||
+           kind == ControlKind::CheckBox || kind == ControlKind::Label;
+}
+
+TEST_F(Win32WindowTest, HoldsEveryControlInTemplateOrderWithItsTextAndPlace) {
+    const std::vector<ControlId> hidden{
+        ControlId::ShowMessages, ControlId::ConvertFile, ControlId::Cancel, ControlId::Save,
+        ControlId::ProgressText, ControlId::Progress,    ControlId::Pause};
+    HWND child = GetWindow(window.Handle(), GW_CHILD);
+    for (const ControlTemplate& expected : MainDialogControls()) {
+        SCOPED_TRACE(std::string(expected.objectName));
+        ASSERT_NE(child, nullptr);
+        const int id = expected.id ? static_cast<int>(*expected.id) : IDC_STATIC;
+        EXPECT_EQ(static_cast<short>(GetDlgCtrlID(child)), id);
+        if (ShowsItsText(expected.kind)) {
+            EXPECT_EQ(Text(child), expected.text);
+        }
+        // The dialog manager converts the origin and the size, each on its own.
+        RECT units{expected.rect.x, expected.rect.y, expected.rect.width, expected.rect.height};
+        MapDialogRect(window.Handle(), &units);
+        const RECT place = PlaceInDialog(window.Handle(), child);
+        EXPECT_EQ(place.left, units.left);
+        EXPECT_EQ(place.top, units.top);
+        EXPECT_EQ(place.bottom - place.top, units.bottom);
+        if (expected.id == ControlId::BrowseFile) {
+            // The browse button shares the field's place, at its right end.
+            child = GetWindow(child, GW_HWNDNEXT);
+            EXPECT_EQ(GetDlgCtrlID(child), IDC_BROWSE_BUTTON);
+            EXPECT_EQ(PlaceInDialog(window.Handle(), child).right, units.left + units.right);
+        } else {
+            EXPECT_EQ(place.right - place.left, units.right);
+        }
+        const bool shouldShow =
+            !expected.id || std::find(hidden.begin(), hidden.end(), *expected.id) == hidden.end();
+        EXPECT_EQ(IsWindowVisible(child) != 0, shouldShow);
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(child, nullptr);
+    EXPECT_EQ(Text(window.Handle()), u"Tallow Ver2");
+    EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
+}
+
+TEST_F(Win32WindowTest, ConvertsOneNumberAtTheButton) {
+    SetWindowTextW(Item(ControlId::Decimal), L"2147483647");
+    Click(ControlId::Convert);
+    EXPECT_EQ(Text(Item(ControlId::Binary)), std::u16string(31, u'1'));
+}
+
+TEST_F(Win32WindowTest, EnterAndEscapeNeverCloseTheWindow) {
+    const struct {
+        ControlId focused;
+        WPARAM key;
+    } presses[] = {{ControlId::Exit, VK_RETURN},
+                   {ControlId::Exit, VK_ESCAPE},
+                   {ControlId::Decimal, VK_ESCAPE},
+                   {ControlId::Convert, VK_TAB}};
+    for (const auto& press : presses) {
+        SetFocus(Item(press.focused));
+        PostMessageW(Item(press.focused), WM_KEYDOWN, press.key, 0);
+        PumpAWhile();
+        EXPECT_FALSE(window.Ended()) << press.key;
+        EXPECT_EQ(GetFocus(), Item(press.focused)) << "the focus stays where it was";
+    }
+    SetFocus(Item(ControlId::Decimal));
+    PostMessageW(Item(ControlId::Decimal), WM_CHAR, L'7', 0);
+    PumpAWhile();
+    EXPECT_EQ(Text(Item(ControlId::Decimal)), u"7") << "typing still reaches the field";
+}
+
+TEST_F(Win32WindowTest, ConvertsAFileOfAThousandNumbersAndSavesTheResult) {
+    std::string list;
+    std::u16string expected;
+    for (int n = 0; n < 1000; ++n) {
+        list += std::to_string(n) + "\r\n";
+        std::u16string binary;
+        for (int rest = n; rest > 0 || binary.empty(); rest /= 2) {
+            binary.insert(binary.begin(), static_cast<char16_t>(u'0' + rest % 2));
+        }
+        expected += binary + u"\r\n";
+    }
+    WriteFileBytes(folder / "numbers.txt", list);
+    SetWindowTextW(Item(ControlId::BrowseFile), (folder / "numbers.txt").c_str());
+    Click(ControlId::LoadFile);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Item(ControlId::ConvertFile)) != 0; }));
+    Click(ControlId::ConvertFile);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Item(ControlId::Save)) != 0; }));
+    EXPECT_EQ(Text(Item(ControlId::Result)), expected);
+    EXPECT_FALSE(IsWindowVisible(Item(ControlId::Progress)));
+
+    toolkit.savePath = folder / "saved.tbin";
+    Click(ControlId::Save);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(ControlId::Save)) != 0; }));
+    EXPECT_EQ(ReadTextFile(folder / "saved.tbin"), std::optional<WideString>(expected));
+    EXPECT_FALSE(window.Ended());
+}
+
+TEST_F(Win32WindowTest, ExitEndsTheDialog) {
+    Click(ControlId::Exit);
+    EXPECT_TRUE(window.Ended());
+    EXPECT_EQ(window.Run(), IDOK);
+}
+
+}  // namespace
