@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/NearestColumn.h"
 #include "ui/qt/QtText.h"
 
 LineLayout::LineLayout(const QFontMetrics& metrics, std::u16string_view line)
@@ -24,18 +25,7 @@ std::size_t LineLayout::ColumnAt(long long x) const {
         return static_cast<std::size_t>(
             std::clamp(column, 0LL, static_cast<long long>(m_line.size())));
     }
-    // The advances only grow along the line: the nearest boundary is found by halving.
-    std::size_t low = 0;
-    std::size_t high = m_line.size();
-    while (low < high) {
-        const std::size_t middle = (low + high) / 2;
-        if ((X(middle) + X(middle + 1)) / 2 < x) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low;
+    return NearestColumn(m_line.size(), x, [this](std::size_t column) { return X(column); });
 }
 
 std::size_t LineLayout::FirstVisible(long long x) const {

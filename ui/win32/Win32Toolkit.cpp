@@ -12,6 +12,7 @@
 
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/WideText.h"
+#include "ui/win32/Win32TextView.h"
 #include "ui/win32/Win32Window.h"
 
 namespace {
@@ -92,23 +93,25 @@ void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
 
 SharedText Win32Toolkit::GetText(ControlId control) {
     return OnWindowThread([&] {
-        const auto stored = m_texts.find(control);
-        if (stored != m_texts.end()) {
-            return stored->second;
+        if (HoldsStoredText(control)) {
+            return Win32TextView::From(Control(control))->Text();
         }
         return std::make_shared<const WideString>(FromWide(WindowText(Control(control))));
     });
 }
 
 void Win32Toolkit::SetText(ControlId control, SharedText text) {
+    if (!HoldsStoredText(control)) {
+        OnWindowThread([&] { SetWindowTextW(Control(control), AsWide(*text)); });
+        return;
+    }
+    // Indexing reads the whole text: done here, so a worker's result never stalls the window.
+    auto index = std::make_shared<const LineIndex>(*text);
     // The text shown before may be hundreds of megabytes: it is let go here, not on the window's
     // thread.
     SharedText shownBefore;
     OnWindowThread([&] {
-        SetWindowTextW(Control(control), AsWide(*text));
-        if (HoldsStoredText(control)) {
-            shownBefore = std::exchange(m_texts[control], text);
-        }
+        shownBefore = Win32TextView::From(Control(control))->SetText(text, std::move(index));
     });
 }
 

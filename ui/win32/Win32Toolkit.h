@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <map>
 #include <thread>
 
 #include "ui/Toolkit.h"
@@ -45,8 +44,5 @@ class Win32Toolkit : public Toolkit {
 
     Win32Window& m_window;
     DWORD m_windowThread;
-    // The texts of the two read-only boxes as written: only the program writes them, and reading
-    // tens of megabytes back out of a control would cost a copy.
-    std::map<ControlId, SharedText> m_texts;
     std::thread m_worker;
 };

@@ -10,6 +10,7 @@
 #include "ui/TallowDlg.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
+#include "ui/win32/Win32TextView.h"
 
 namespace {
 
@@ -189,7 +190,7 @@ void Win32Window::OnInitDialog() {
     SetWindowPos(button, field, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     for (const int box :
          {static_cast<int>(ControlId::FileContents), static_cast<int>(ControlId::Result)}) {
-        SendMessageW(Control(box), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+        Win32TextView::Replace(Control(box));
     }
     SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
     SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "storage/TextFile.h"
+#include "tests/support/ClipboardText.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/ControlTable.h"
@@ -188,6 +189,31 @@ TEST_F(Win32WindowTest, ConvertsAFileOfAThousandNumbersAndSavesTheResult) {
     ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(ControlId::Save)) != 0; }));
     EXPECT_EQ(ReadTextFile(folder / "saved.tbin"), std::optional<WideString>(expected));
     EXPECT_FALSE(window.Ended());
+}
+
+TEST_F(Win32WindowTest, TheResultBoxCopiesItAllAndSelectsWhatIsInSightAtItsEnd) {
+    std::u16string text;
+    for (int n = 0; n < 100000; ++n) {
+        const std::string digits = std::to_string(n);
+        text.append(digits.begin(), digits.end());
+        text.append(u"\r\n");
+    }
+    toolkit.SetText(ControlId::Result, std::make_shared<const WideString>(text));
+    HWND box = Item(ControlId::Result);
+    EXPECT_EQ(Text(box), text);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    SendMessageW(box, WM_COPY, 0, 0);
+    EXPECT_EQ(ClipboardText(), text);
+
+    // At the end, a drag along the top line past its right end selects just that line.
+    SendMessageW(box, WM_VSCROLL, SB_BOTTOM, 0);
+    SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 1));
+    SendMessageW(box, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3000, 1));
+    SendMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(3000, 1));
+    SendMessageW(box, WM_COPY, 0, 0);
+    const std::u16string line = ClipboardText();
+    ASSERT_EQ(line.size(), 5u) << "one line of the last hundred";
+    EXPECT_GE(line, u"99900");
 }
 
 TEST_F(Win32WindowTest, ExitEndsTheDialog) {

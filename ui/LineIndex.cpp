@@ -1,4 +1,4 @@
-#include "ui/qt/LineIndex.h"
+#include "ui/LineIndex.h"
 
 LineIndex::LineIndex(std::u16string_view text) {
     std::size_t lineStart = 0;
