@@ -2,7 +2,7 @@
 #include <thread>
 
 #include "jobs/Messages.h"
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/NumberFileConversion.h"
 #include "ui/TallowDlg.h"

@@ -1,5 +1,5 @@
 #include "jobs/Messages.h"
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/WorkingFolders.h"
 #include "ui/TallowDlg.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "jobs/Progress.h"
 #include "ui/TallowDlg.h"
 

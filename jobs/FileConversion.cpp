@@ -1,7 +1,7 @@
 #include "core/NumberText.h"
 #include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/TextFile.h"
 #include "ui/TallowDlg.h"
 

@@ -1,4 +1,4 @@
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/SettingsFile.h"
 #include "storage/WorkingFolders.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
 

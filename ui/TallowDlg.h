@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "jobs/AutoRunOutcome.h"
+#include "process/AutoRunOutcome.h"
 #include "ui/Controls.h"
 #include "ui/Toolkit.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <future>
 
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "tests/jobs/FileRunFixture.h"
 #include "tests/support/Printing.h"
 

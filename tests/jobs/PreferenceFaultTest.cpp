@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "tests/support/DialogFixture.h"
 
 namespace fs = std::filesystem;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "jobs/Messages.h"
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
 

@@ -1,6 +1,6 @@
 #include "tests/support/DialogFixture.h"
 
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 #include "storage/WorkingFolders.h"
 
 void ResetProcessState() {

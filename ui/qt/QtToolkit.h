@@ -12,7 +12,8 @@
 class TallowWindow;
 
 // The toolkit on Qt widgets. Calls from another thread are carried out on the window's thread
-// and block until done; the window's thread never waits for the worker, so this cannot deadlock.
+// and block until done. The window's thread waits for the worker only when a new thread starts or
+// the toolkit goes; the dialog lets both happen only after the worker's last call.
 class QtToolkit : public Toolkit {
   public:
     explicit QtToolkit(TallowWindow& window);

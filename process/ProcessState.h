@@ -9,7 +9,7 @@
 
 #include "core/TextTypes.h"
 #include "core/NumberLines.h"
-#include "jobs/WorkerThread.h"
+#include "process/WorkerThread.h"
 #include "storage/SettingsFile.h"
 
 // Working folders, below the user's Documents folder.

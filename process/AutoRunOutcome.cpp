@@ -1,4 +1,4 @@
-#include "jobs/AutoRunOutcome.h"
+#include "process/AutoRunOutcome.h"
 
 std::string_view Describe(AutoRunOutcome outcome) {
     switch (outcome) {

@@ -1,4 +1,4 @@
-#include "jobs/WorkerThread.h"
+#include "process/WorkerThread.h"
 
 void WorkerThread::Suspend() {
     std::lock_guard lock(m_mutex);

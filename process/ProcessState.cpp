@@ -1,4 +1,4 @@
-#include "jobs/ProcessState.h"
+#include "process/ProcessState.h"
 
 std::filesystem::path g_documentsDir;
 std::filesystem::path g_autoFileDir;
