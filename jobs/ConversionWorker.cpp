@@ -2,8 +2,8 @@
 
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
-#include "process/ProcessState.h"
 #include "jobs/Progress.h"
+#include "process/ProcessState.h"
 #include "ui/TallowDlg.h"
 
 namespace {

@@ -5,10 +5,6 @@
 #include "storage/TextFile.h"
 #include "ui/TallowDlg.h"
 
-bool CTallowDlg::MessageGateOpen() const {
-    return m_checkShowMessages.IsChecked() && g_settings[1] != u"0";
-}
-
 void CTallowDlg::OnBnClickedLoadFile() {
     const SharedText path = m_browseFile.Text();
     if (path->empty()) {

@@ -85,10 +85,3 @@ bool CTallowDlg::OnInitDialog() {
 void CTallowDlg::OnBnClickedAbout() {
     m_toolkit.ShowAboutBox();
 }
-
-void CTallowDlg::HideProgress() const {
-    m_editProgress.SetText(u"");
-    m_editProgress.Hide();
-    m_progress.SetPosition(0);
-    m_progress.Hide();
-}
