@@ -55,6 +55,31 @@ class LinePlacement {
     std::vector<int> m_edges;
 };
 
+HGDIOBJ FontOrDefault(HFONT font) {
+    return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+// The view's device context with its font chosen, for measuring outside painting.
+class FontContext {
+  public:
+    FontContext(HWND window, HFONT font)
+        : m_window(window),
+          m_context(GetDC(window)),
+          m_before(SelectObject(m_context, FontOrDefault(font))) {}
+    ~FontContext() {
+        SelectObject(m_context, m_before);
+        ReleaseDC(m_window, m_context);
+    }
+    FontContext(const FontContext&) = delete;
+    FontContext& operator=(const FontContext&) = delete;
+    HDC Get() const { return m_context; }
+
+  private:
+    HWND m_window;
+    HDC m_context;
+    HGDIOBJ m_before;
+};
+
 void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -226,14 +251,12 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32TextView::SetFont(HFONT font) {
     m_font = font;
-    HDC context = GetDC(m_window);
-    HGDIOBJ before = SelectObject(context, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+    const FontContext measuring(m_window, m_font);
+    HDC context = measuring.Get();
     TEXTMETRICW metrics;
     GetTextMetricsW(context, &metrics);
     SIZE digit;
     GetTextExtentPoint32W(context, L"0", 1, &digit);
-    SelectObject(context, before);
-    ReleaseDC(m_window, context);
     m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight));
     m_cell = std::max(1, static_cast<int>(digit.cx));
     UpdateScrollBars();
@@ -258,12 +281,10 @@ void Win32TextView::UpdateScrollBars() {
     vertical.nPage = static_cast<UINT>(VisibleLines());
     SetScrollInfo(m_window, SB_VERT, &vertical, TRUE);
 
-    HDC context = GetDC(m_window);
-    HGDIOBJ before = SelectObject(context, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+    const FontContext measuring(m_window, m_font);
+    HDC context = measuring.Get();
     const std::u16string_view longest = LineIndex::LineAt(*m_text, m_index->LongestLineStart());
     const long long width = LinePlacement(context, longest, m_cell).X(longest.size()) + 2 * kMargin;
-    SelectObject(context, before);
-    ReleaseDC(m_window, context);
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
     horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
@@ -357,7 +378,7 @@ void Win32TextView::Paint() {
         SetTextColor(context, GetSysColor(COLOR_GRAYTEXT));
     }
     SetBkMode(context, TRANSPARENT);
-    HGDIOBJ before = SelectObject(context, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ before = SelectObject(context, FontOrDefault(m_font));
 
     const std::u16string_view text = *m_text;
     const auto first = static_cast<std::size_t>(Position(SB_VERT));
@@ -396,13 +417,11 @@ std::size_t Win32TextView::OffsetAt(LPARAM point) const {
     const std::size_t line = std::min<std::size_t>(
         m_index->LineCount() - 1, static_cast<std::size_t>(Position(SB_VERT) + row));
     const std::size_t start = m_index->LineStart(text, line);
-    HDC context = GetDC(m_window);
-    HGDIOBJ before = SelectObject(context, m_font ? m_font : GetStockObject(DEFAULT_GUI_FONT));
+    const FontContext measuring(m_window, m_font);
+    HDC context = measuring.Get();
     const LinePlacement placement(context, LineIndex::LineAt(text, start), m_cell);
     const std::size_t column = placement.ColumnAt(
         GET_X_LPARAM(point) - kMargin + static_cast<long long>(Position(SB_HORZ)) * m_cell);
-    SelectObject(context, before);
-    ReleaseDC(m_window, context);
     return start + column;
 }
 
