@@ -22,7 +22,7 @@ TEST_F(AutoRunTest, ShowsEachOutcomeOnlyThroughTheMessageGate) {
         std::optional<std::string_view> input;
         AutoRunOutcome outcome;
         std::u16string_view message;
-        int beeps;
+        std::size_t beeps;
     } cases[] = {
         {"5\r\n3\r\n"sv, AutoRunOutcome::Converted, message::kDone, 1},
         {std::nullopt, AutoRunOutcome::InputMissing, message::kAutoInputMissing, 0},
@@ -45,9 +45,9 @@ TEST_F(AutoRunTest, ShowsEachOutcomeOnlyThroughTheMessageGate) {
             Start();
             EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
             EXPECT_EQ(toolkit.EndResult(), -1);
-            EXPECT_EQ(toolkit.Beeps(), c.beeps);
-            const auto expected = gateOpen ? std::vector<std::u16string>{std::u16string(c.message)}
-                                           : std::vector<std::u16string>{};
+            EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), c.beeps);
+            const auto expected =
+                gateOpen ? std::vector{WideString(c.message)} : std::vector<WideString>{};
             EXPECT_EQ(toolkit.MessageTexts(), expected);
             EXPECT_EQ(toolkit.WaitCursorDepth(), 0);
         }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "jobs/Messages.h"
 #include "process/ProcessState.h"
 #include "tests/jobs/FileRunFixture.h"
@@ -19,8 +22,8 @@ TEST_F(FileConversionTest, ConvertsALoadedFileAndShowsSave) {
     EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
     Click(ControlId::ConvertFile);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n11\r\n");
-    EXPECT_EQ(toolkit.Beeps(), 1);
-    EXPECT_TRUE(toolkit.Messages().empty()) << "the message gate is closed by default";
+    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_TRUE(toolkit.MessageTexts().empty()) << "the message gate is closed by default";
     EXPECT_TRUE(toolkit.State(ControlId::AutoRun).checked) << "a run ticks the automatic mode";
     EXPECT_EQ(g_autoRunArmed, 0);
     EXPECT_EQ(toolkit.Text(ControlId::ProgressText), u"");
@@ -48,82 +51,91 @@ TEST_F(FileConversionTest, TheMessageGateNeedsTheTickAndTheStoredSetting) {
     OpenMessageGate();
     Load("5");
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(message::kDone)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kDone)});
 
-    toolkit.ClearRecords();
+    toolkit.ClearEvents();
     g_settings[1] = WideString(1, u'0');
     Click(ControlId::ConvertFile);
-    EXPECT_TRUE(toolkit.Messages().empty());
-    EXPECT_EQ(toolkit.Beeps(), 1);
+    EXPECT_TRUE(toolkit.MessageTexts().empty());
+    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
 }
 
+// The box comes before the controls come back, so that nothing can start under it.
 TEST_F(FileConversionTest, ARangeErrorKeepsThePreviousResult) {
     OpenMessageGate();
     Load("7");
     Click(ControlId::ConvertFile);
-    toolkit.ClearRecords();
+    toolkit.ClearEvents();
     Load("1\r\n\r\n\r\n2147483648\r\n");
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(),
-              std::vector<std::u16string>{std::u16string(message::kTooLargeInList)});
-    EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
+    const std::vector<Event> events = toolkit.Events();
+    const auto shown = std::find(events.begin(), events.end(),
+                                 MessageEvent(message::kTooLargeInList, MessageIcon::Error));
+    const Event reenabled{Event::Kind::Enable, ControlId::BrowseFile};
+    EXPECT_LT(shown, std::find(shown, events.end(), reenabled));
+    EXPECT_EQ(toolkit.MessageTexts().size(), 1U);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"111\r\n");
-    EXPECT_EQ(toolkit.Beeps(), 0);
+    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
     ExpectIdle(true);
 }
 
+// A cancelled run shows 0 % and leaves the result of the run before it.
 TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
+    std::string twentyFours;
+    for (int line = 0; line < 20; ++line) {
+        twentyFours += "4\r\n";
+    }
     const struct {
         const char* phase;
-        int cancelAtPercent;
-    } cases[] = {{"split", 0}, {"split, later", 20}, {"conversion", 80}};
+        std::string list;
+        std::function<bool(const Event&)> cancelAt;
+    } cases[] = {
+        {"at the first poll of the split", twentyFours,
+         [](const Event& event) { return event.kind == Event::Kind::Range; }},
+        {"later in the split", twentyFours,
+         [](const Event& event) { return event.text == u"進捗率\u300020 %"; }},
+        {"right after an empty split", "\r\n\r\n\r\n",
+         [](const Event& event) { return event.kind == Event::Kind::Range; }},
+        {"in the conversion", twentyFours,
+         [](const Event& event) { return event.text == u"進捗率\u300080 %"; }},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.phase);
-        toolkit.OnTextSet(nullptr);
+        toolkit.OnEvent(nullptr);
         Load("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n");
         Click(ControlId::ConvertFile);
-        toolkit.ClearRecords();
-        toolkit.OnTextSet([&](std::optional<ControlId> control, const WideString& text) {
-            if (control == ControlId::ProgressText &&
-                ShownPercentages().back() >= c.cancelAtPercent) {
-                toolkit.OnTextSet(nullptr);
+        Load(c.list);
+        toolkit.ClearEvents();
+        toolkit.OnEvent([&](const Event& event) {
+            if (c.cancelAt(event)) {
+                toolkit.OnEvent(nullptr);
                 Click(ControlId::Cancel);
             }
-            (void)text;
         });
-        std::string twentyFours;
-        for (int line = 0; line < 20; ++line) {
-            twentyFours += "4\r\n";
-        }
-        Load(twentyFours);
         Click(ControlId::ConvertFile);
         EXPECT_EQ(toolkit.Text(ControlId::Result).substr(0, 5), u"1\r\n10");
         EXPECT_EQ(toolkit.State(ControlId::Progress).position, 0);
-        const std::vector<std::string> calls = toolkit.Calls();
-        const auto send = std::find(calls.begin(), calls.end(), "send 1124");
-        ASSERT_GE(send - calls.begin(), 2);
-        EXPECT_EQ(*(send - 2), "position 0");
-        EXPECT_EQ(*(send - 1), "text 1011 進捗率 0 %");
-        EXPECT_EQ(toolkit.Beeps(), 0);
-        EXPECT_TRUE(toolkit.Messages().empty());
+        EXPECT_EQ(toolkit.Text(ControlId::ProgressText), u"進捗率 0 %");
+        EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+        EXPECT_TRUE(toolkit.MessageTexts().empty());
         ExpectIdle(true);
     }
 }
 
-TEST_F(FileConversionTest, ACancelAfterTheLastPollChangesNothing) {
+// The worker has sent its end and waits for the window's thread, which takes a Cancel first.
+TEST_F(FileConversionTest, ACancelWhileTheRunEndsChangesNothing) {
+    toolkit.RunThreadsForReal();
     Load("5");
-    toolkit.OnTextSet([&](std::optional<ControlId> control, const WideString&) {
-        if (control == ControlId::Result) {
-            Click(ControlId::Cancel);
-        }
-    });
     Click(ControlId::ConvertFile);
+    ASSERT_TRUE(toolkit.AwaitQueuedMessage());
+    Click(ControlId::Cancel);
+    toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n");
-    EXPECT_EQ(toolkit.Beeps(), 1);
-    EXPECT_EQ(g_cancelRequested, 1);
-    toolkit.OnTextSet(nullptr);
+    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    ExpectIdle(true);
     Load("6");
     Click(ControlId::ConvertFile);
+    toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"110\r\n") << "the next start clears the flag";
 }
 
@@ -141,7 +153,7 @@ TEST_F(FileConversionTest, AListOfLineBreaksGivesAnEmptyResultAndNoSave) {
     Load("\r\n\r\n");
     Click(ControlId::ConvertFile);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_EQ(toolkit.Beeps(), 1);
+    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
     ExpectIdle(false);
 }
 
@@ -167,7 +179,7 @@ TEST_F(FileConversionTest, RefusesWhatCannotBeConverted) {
         } else {
             Click(ControlId::LoadFile);
         }
-        EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(c.message)});
+        EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(c.message)});
         EXPECT_TRUE(toolkit.State(ControlId::Convert).enabled) << "no run started";
     }
 }
@@ -178,16 +190,14 @@ TEST_F(FileConversionTest, AnEmptyFileAfterALoadedOneLeavesConvertFileShown) {
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"");
     EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(),
-              std::vector<std::u16string>{std::u16string(message::kNothingLoaded)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kNothingLoaded)});
 }
 
 TEST_F(FileConversionTest, AnUnreadableFileChangesNothing) {
     Load("5");
     toolkit.Type(ControlId::BrowseFile, (m_documents / "missing.txt").u16string());
     Click(ControlId::LoadFile);
-    EXPECT_EQ(toolkit.MessageTexts(),
-              std::vector<std::u16string>{std::u16string(message::kFileUnreadable)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kFileUnreadable)});
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n");
     EXPECT_EQ(*g_fileText, u"5\r\n");
 }
@@ -196,8 +206,7 @@ TEST_F(FileConversionTest, AWorkerThatCannotStartReturnsTheDialogToIdle) {
     Load("5");
     toolkit.RefuseThreads();
     Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(),
-              std::vector<std::u16string>{std::u16string(message::kWorkerNotStarted)});
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kWorkerNotStarted)});
     ExpectIdle(false);
 }
 

@@ -1,30 +1,32 @@
 #include "tests/jobs/FileRunFixture.h"
 
-namespace {
-const std::string kProgressCall = "text 1011 進捗率\u3000";
-}
-
 std::vector<int> FileRunTest::ShownPercentages() const {
+    constexpr std::u16string_view kPrefix = u"進捗率\u3000";
     std::vector<int> percentages;
-    for (const std::string& call : toolkit.Calls()) {
-        if (call.starts_with(kProgressCall)) {
-            percentages.push_back(std::stoi(call.substr(kProgressCall.size())));
+    for (const Event& text : toolkit.EventsOf(Event::Kind::Text)) {
+        if (text.control == ControlId::ProgressText && text.text.starts_with(kPrefix)) {
+            const WideString digits = text.text.substr(kPrefix.size());
+            percentages.push_back(std::stoi(std::string(digits.begin(), digits.end())));
         }
     }
     return percentages;
 }
 
 void FileRunTest::ExpectIdle(bool saveShown) const {
-    for (const ControlId enabled :
-         {ControlId::AutoRun, ControlId::ShowMessages, ControlId::About, ControlId::Convert,
-          ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save, ControlId::Exit,
-          ControlId::Decimal, ControlId::BrowseFile}) {
-        EXPECT_TRUE(toolkit.State(enabled).enabled) << static_cast<int>(enabled);
-    }
+    ExpectEnabled({ControlId::AutoRun, ControlId::ShowMessages, ControlId::About,
+                   ControlId::Convert, ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save,
+                   ControlId::Exit, ControlId::Decimal, ControlId::BrowseFile},
+                  true);
     for (const ControlId hidden :
          {ControlId::Pause, ControlId::Cancel, ControlId::ProgressText, ControlId::Progress}) {
         EXPECT_FALSE(toolkit.State(hidden).visible) << static_cast<int>(hidden);
     }
     EXPECT_EQ(toolkit.State(ControlId::Save).visible, saveShown);
     EXPECT_EQ(toolkit.WaitCursorDepth(), 0);
+}
+
+void FileRunTest::ExpectEnabled(std::initializer_list<ControlId> controls, bool enabled) const {
+    for (const ControlId control : controls) {
+        EXPECT_EQ(toolkit.State(control).enabled, enabled) << static_cast<int>(control);
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,10 @@ class FileRunTest : public DialogTest {
     void OpenMessageGate() {
         Click(ControlId::AutoRun);
         Click(ControlId::ShowMessages);
-        toolkit.ClearRecords();
+        toolkit.ClearEvents();
     }
     // The percentages the progress text showed, in order.
     std::vector<int> ShownPercentages() const;
     void ExpectIdle(bool saveShown) const;
+    void ExpectEnabled(std::initializer_list<ControlId> controls, bool enabled) const;
 };

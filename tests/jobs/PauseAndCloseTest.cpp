@@ -13,10 +13,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-using HoldPoint = std::function<bool(std::optional<ControlId>, const WideString&)>;
+using HoldPoint = std::function<bool(const Event&)>;
 
-bool AtFirstProgress(std::optional<ControlId> control, const WideString& text) {
-    return control == ControlId::ProgressText && !text.empty();
+bool AtFirstProgress(const Event& event) {
+    return event.control == ControlId::ProgressText && !event.text.empty();
 }
 
 // The worker runs on a thread of its own and holds at a text write of the test's choosing until
@@ -25,8 +25,8 @@ class PauseAndCloseTest : public FileRunTest {
   protected:
     PauseAndCloseTest() {
         toolkit.RunThreadsForReal();
-        toolkit.OnTextSet([this](std::optional<ControlId> control, const WideString& text) {
-            if (!m_held && m_holdAt && m_holdAt(control, text)) {
+        toolkit.OnEvent([this](const Event& event) {
+            if (!m_held && m_holdAt && m_holdAt(event)) {
                 m_held = true;
                 m_workerHeld.set_value();
                 m_testActed.get_future().wait();
@@ -49,13 +49,14 @@ class PauseAndCloseTest : public FileRunTest {
     }
     void LetGo() { m_testActed.set_value(); }
 
-    std::size_t CallsAfterAWhile() {
+    std::size_t EventsAfterAWhile() {
         std::this_thread::sleep_for(50ms);
-        return toolkit.Calls().size();
+        return toolkit.Events().size();
     }
     int RunsEnded() const {
-        const auto calls = toolkit.Calls();
-        return static_cast<int>(std::count(calls.begin(), calls.end(), "send 1124"));
+        const auto sent = toolkit.EventsOf(Event::Kind::Send);
+        return static_cast<int>(std::count(sent.begin(), sent.end(),
+                                           Event{Event::Kind::Send, {}, {}, WM_CONVERT_DONE}));
     }
 
   private:
@@ -68,23 +69,33 @@ class PauseAndCloseTest : public FileRunTest {
 TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
     LoadNumbers(200);
     StartAndHold();
+    ExpectEnabled({ControlId::AutoRun, ControlId::ShowMessages, ControlId::About,
+                   ControlId::Convert, ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save,
+                   ControlId::Exit, ControlId::Decimal, ControlId::BrowseFile},
+                  false);
     Click(ControlId::Pause);
     LetGo();
     EXPECT_EQ(toolkit.Text(ControlId::Pause), u"再開");
-    EXPECT_FALSE(toolkit.State(ControlId::Cancel).enabled);
-    EXPECT_FALSE(toolkit.State(ControlId::Exit).enabled);
-    EXPECT_FALSE(toolkit.State(ControlId::Convert).enabled);
-    EXPECT_FALSE(toolkit.State(ControlId::LoadFile).enabled);
-    const std::size_t paused = CallsAfterAWhile();
-    EXPECT_EQ(CallsAfterAWhile(), paused);
+    ExpectEnabled({ControlId::Pause}, true);
+    ExpectEnabled({ControlId::ConvertFile, ControlId::Cancel, ControlId::Exit, ControlId::AutoRun,
+                   ControlId::ShowMessages, ControlId::About, ControlId::Convert,
+                   ControlId::LoadFile, ControlId::BrowseFile},
+                  false);
+    const std::size_t paused = EventsAfterAWhile();
+    EXPECT_EQ(EventsAfterAWhile(), paused);
 
     Click(ControlId::Pause);
     EXPECT_EQ(toolkit.Text(ControlId::Pause), u"一時停止");
-    EXPECT_TRUE(toolkit.State(ControlId::Cancel).enabled);
-    EXPECT_TRUE(toolkit.State(ControlId::Convert).enabled) << "Resume lets single conversions in";
+    ExpectEnabled({ControlId::Pause, ControlId::Cancel, ControlId::AutoRun, ControlId::ShowMessages,
+                   ControlId::About, ControlId::Convert},
+                  true);
+    // Exit is left out: the resumed run enables it from its own thread as it finishes.
+    ExpectEnabled({ControlId::ConvertFile, ControlId::LoadFile, ControlId::BrowseFile,
+                   ControlId::Save, ControlId::Decimal},
+                  false);
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result).substr(0, 9), u"1\r\n10\r\n11");
-    EXPECT_EQ(toolkit.Beeps(), 1);
+    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
     ExpectIdle(true);
 }
 
@@ -112,10 +123,10 @@ TEST_P(PauseInLastStepsTest, HoldsTheRunAndTheNextRunStartsUnpaused) {
     StartAndHold(GetParam().holdAt);
     Click(ControlId::Pause);
     LetGo();
-    const std::size_t paused = CallsAfterAWhile();
-    EXPECT_EQ(CallsAfterAWhile(), paused);
+    const std::size_t paused = EventsAfterAWhile();
+    EXPECT_EQ(EventsAfterAWhile(), paused);
     EXPECT_EQ(RunsEnded(), 0) << "a paused run must not end";
-    EXPECT_EQ(toolkit.Beeps(), 0);
+    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
 
     Click(ControlId::Pause);
     toolkit.JoinWorker();
@@ -132,22 +143,18 @@ TEST_P(PauseInLastStepsTest, HoldsTheRunAndTheNextRunStartsUnpaused) {
 
 INSTANTIATE_TEST_SUITE_P(
     EachWayOut, PauseInLastStepsTest,
-    ::testing::Values(LastStepCase{"Done", "5\r\n3\r\n",
-                                   [](std::optional<ControlId> control, const WideString&) {
-                                       return control == ControlId::Result;
-                                   }},
-                      LastStepCase{"RangeError", "5\r\n2147483648\r\n",
-                                   [](std::optional<ControlId> control, const WideString&) {
-                                       return !control.has_value();
-                                   },
-                                   true},
-                      LastStepCase{"Cancelled", "5\r\n3\r\n",
-                                   [](std::optional<ControlId> control, const WideString& text) {
-                                       if (AtFirstProgress(control, text)) {
-                                           g_cancelRequested = 1;
-                                       }
-                                       return text == u"進捗率 0 %";
-                                   }}),
+    ::testing::Values(
+        LastStepCase{"Done", "5\r\n3\r\n",
+                     [](const Event& event) { return event.control == ControlId::Result; }},
+        LastStepCase{"RangeError", "5\r\n2147483648\r\n",
+                     [](const Event& event) { return event.kind == Event::Kind::Message; }, true},
+        LastStepCase{"Cancelled", "5\r\n3\r\n",
+                     [](const Event& event) {
+                         if (AtFirstProgress(event)) {
+                             g_cancelRequested = 1;
+                         }
+                         return event.text == u"進捗率 0 %";
+                     }}),
     [](const auto& info) { return std::string(info.param.exit); });
 
 TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
@@ -159,7 +166,7 @@ TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_EQ(toolkit.Beeps(), 0);
+    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
 }
 
 TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
@@ -167,11 +174,11 @@ TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
     StartAndHold();
     Click(ControlId::Pause);
     LetGo();
-    CallsAfterAWhile();
+    EventsAfterAWhile();
     dialog.OnCancel();
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
-    EXPECT_EQ(toolkit.Beeps(), 0);
+    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
 }
 
 }  // namespace

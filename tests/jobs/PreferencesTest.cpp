@@ -90,63 +90,54 @@ TEST_F(PreferencesTest, AnInteractiveStartShowsTheAutomaticModeOffWhateverTheFil
     EXPECT_TRUE(toolkit.State(ControlId::ShowMessages).checked) << "the stored tick returns";
 }
 
-TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsTheFolder) {
-    Start();
-    Click(ControlId::AutoRun);
-    ASSERT_EQ(toolkit.Messages().size(), 1U);
-    EXPECT_EQ(toolkit.Messages()[0].text, message::kAutoFileFolderCreated);
-    EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Information);
-    EXPECT_TRUE(fs::is_directory(AutoFileFolder()));
-    WriteFileBytes(AutoFileFolder() / "Radix10Kan.tbin", "5\r\n");
-    Click(ControlId::Exit);
-    EXPECT_TRUE(fs::exists(AutoFileFolder() / "Radix10Kan.tbin"));
-    EXPECT_EQ(ReadFileBytes(SettingsFile()).substr(0, 3), "1\r\n");
-}
-
-TEST_F(PreferencesTest, TickUntickTickShowsTheFolderIsThereAndStillArms) {
-    Start();
-    Click(ControlId::AutoRun);
-    Click(ControlId::AutoRun);
-    EXPECT_FALSE(toolkit.State(ControlId::ShowMessages).visible);
-    EXPECT_EQ(g_autoRunArmed, 0);
-    Click(ControlId::AutoRun);
-    ASSERT_EQ(toolkit.Messages().size(), 2U);
-    EXPECT_EQ(toolkit.Messages()[1].text, message::kAutoFileFolderNotCreated);
-    EXPECT_EQ(toolkit.Messages()[1].icon, MessageIcon::Error);
-    EXPECT_EQ(g_autoRunArmed, 1);
-    EXPECT_TRUE(toolkit.State(ControlId::ShowMessages).visible);
-}
-
-TEST_F(PreferencesTest, ExitRemovesTheFolderWhenTheModeIsNotArmed) {
-    Start();
-    Click(ControlId::AutoRun);
-    Click(ControlId::AutoRun);
-    WriteFileBytes(AutoFileFolder() / "Radix10Kan.tbin", "5\r\n");
-    Click(ControlId::Exit);
-    EXPECT_FALSE(fs::exists(AutoFileFolder()));
-    EXPECT_EQ(ReadFileBytes(SettingsFile()), "0\r\n0");
-}
-
-TEST_F(PreferencesTest, ATickWithoutAClickIsSavedButDoesNotArm) {
-    Start();
-    Click(ControlId::AutoRun);
-    Click(ControlId::AutoRun);
-    toolkit.SetChecked(ControlId::AutoRun, true);
-    Click(ControlId::Exit);
-    EXPECT_EQ(ReadFileBytes(SettingsFile()), "1\r\n0");
-    EXPECT_FALSE(fs::exists(AutoFileFolder()));
-}
-
-TEST_F(PreferencesTest, WithoutTheMakerFolderNothingIsCreatedAndExitStillEnds) {
-    fs::remove(Documents() / "Merrow");
-    Start();
-    Click(ControlId::AutoRun);
-    ASSERT_EQ(toolkit.Messages().size(), 1U);
-    EXPECT_EQ(toolkit.Messages()[0].text, message::kAutoFileFolderNotCreated);
-    EXPECT_EQ(g_autoRunArmed, 1);
-    Click(ControlId::Exit);
-    EXPECT_EQ(toolkit.EndResult(), IDOK);
-    EXPECT_FALSE(fs::exists(Documents() / "Merrow"));
+// Exit keeps the AutoFile folder, and what it holds, only when a click armed the mode.
+TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
+    const Event created = MessageEvent(message::kAutoFileFolderCreated, MessageIcon::Information);
+    const Event notCreated = MessageEvent(message::kAutoFileFolderNotCreated, MessageIcon::Error);
+    const std::vector<ControlId> once{ControlId::AutoRun};
+    const std::vector<ControlId> twice{ControlId::AutoRun, ControlId::AutoRun};
+    const std::vector<ControlId> thrice{ControlId::AutoRun, ControlId::AutoRun, ControlId::AutoRun};
+    const struct {
+        const char* what;
+        std::vector<ControlId> clicks;
+        std::vector<Event> messages;
+        bool kept;
+        std::string_view settings;
+        bool makerFolder = true;
+        bool tickWithoutClick = false;
+    } cases[] = {
+        {"ticked", once, {created}, true, "1\r\n0"},
+        {"ticked, unticked", twice, {created}, false, "0\r\n0"},
+        {"ticked, unticked, ticked", thrice, {created, notCreated}, true, "1\r\n0"},
+        {"ticked without a click", twice, {created}, false, "1\r\n0", true, true},
+        {"no maker folder", once, {notCreated}, false, "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(Documents() / "Merrow");
+        if (c.makerFolder) {
+            fs::create_directory(Documents() / "Merrow");
+        }
+        Restart();
+        for (const ControlId control : c.clicks) {
+            Click(control);
+        }
+        EXPECT_EQ(toolkit.EventsOf(Event::Kind::Message), c.messages);
+        EXPECT_EQ(g_autoRunArmed, c.clicks.size() % 2);
+        EXPECT_EQ(toolkit.State(ControlId::ShowMessages).visible, c.clicks.size() % 2 == 1);
+        if (c.tickWithoutClick) {
+            toolkit.SetChecked(ControlId::AutoRun, true);
+        }
+        if (fs::is_directory(AutoFileFolder())) {
+            WriteFileBytes(AutoFileFolder() / "Radix10Kan.tbin", "5\r\n");
+        }
+        Click(ControlId::Exit);
+        EXPECT_EQ(toolkit.EndResult(), IDOK);
+        EXPECT_EQ(fs::exists(AutoFileFolder() / "Radix10Kan.tbin"), c.kept);
+        EXPECT_EQ(fs::exists(AutoFileFolder()), c.kept);
+        EXPECT_EQ(ReadFileBytes(SettingsFile()), c.settings);
+        EXPECT_EQ(fs::exists(Documents() / "Merrow"), c.makerFolder) << "never created";
+    }
 }
 
 TEST_F(PreferencesTest, ExitRecreatesATempFolderDeletedWhileRunning) {

@@ -11,7 +11,7 @@ class SaveResultTest : public FileRunTest {
     void Convert(std::string_view numbers) {
         Load(numbers);
         Click(ControlId::ConvertFile);
-        toolkit.ClearRecords();
+        toolkit.ClearEvents();
     }
 };
 
@@ -22,11 +22,7 @@ TEST_F(SaveResultTest, WritesExactlyTheResultBytesOverAnyOldFile) {
     toolkit.AnswerSaveDialog(target);
     Click(ControlId::Save);
     EXPECT_EQ(ReadFileBytes(target), "101\r\n11\r\n");
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector<std::u16string>{std::u16string(message::kSaved)});
-    const SaveDialogOptions options = toolkit.LastSaveDialog().value();
-    EXPECT_EQ(options.filterName, u"全て(*.*)");
-    EXPECT_EQ(options.filterPattern, u"*.*");
-    EXPECT_TRUE(options.askBeforeReplacing);
+    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kSaved)});
 }
 
 TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
@@ -44,12 +40,11 @@ TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
     Convert("5");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        toolkit.ClearRecords();
+        toolkit.ClearEvents();
         toolkit.AnswerSaveDialog(c.answer);
         Click(ControlId::Save);
-        ASSERT_EQ(toolkit.Messages().size(), 1U);
-        EXPECT_EQ(toolkit.Messages()[0].text, message::kSaveFailed);
-        EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
+        EXPECT_EQ(toolkit.EventsOf(Event::Kind::Message),
+                  std::vector{MessageEvent(message::kSaveFailed, MessageIcon::Error)});
     }
     EXPECT_EQ(ReadFileBytes(m_documents / "read-only"), "kept");
 }
@@ -59,11 +54,9 @@ TEST_F(SaveResultTest, AnEmptyResultIsNotSaved) {
     Convert("\r\n\r\n");
     EXPECT_TRUE(toolkit.State(ControlId::Save).visible) << "still shown from the first run";
     Click(ControlId::Save);
-    EXPECT_EQ(toolkit.MessageTexts(),
-              std::vector<std::u16string>{std::u16string(message::kNothingToSave)});
-    EXPECT_EQ(
-        toolkit.Calls(),
-        (std::vector<std::string>{"message " + std::string(Utf16ToUtf8(message::kNothingToSave))}));
+    EXPECT_EQ(toolkit.Events(),
+              std::vector{MessageEvent(message::kNothingToSave, MessageIcon::Error)})
+        << "no save dialog";
 }
 
 }  // namespace

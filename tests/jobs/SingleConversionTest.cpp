@@ -26,7 +26,7 @@ TEST_F(SingleConversionTest, ShowsTheBinaryDigitsOfWhatWasTyped) {
         EXPECT_EQ(toolkit.Text(ControlId::Binary), c.shown);
         EXPECT_EQ(toolkit.Text(ControlId::Decimal), c.typed);
     }
-    EXPECT_TRUE(toolkit.Messages().empty());
+    EXPECT_TRUE(toolkit.MessageTexts().empty());
 }
 
 TEST_F(SingleConversionTest, RefusesNumbersOutsideTheThirtyTwoBitRange) {
@@ -35,13 +35,12 @@ TEST_F(SingleConversionTest, RefusesNumbersOutsideTheThirtyTwoBitRange) {
          {u"2147483648", u"-2147483649", u"99999999999999999999"}) {
         toolkit.Type(ControlId::Decimal, u"5");
         Click(ControlId::Convert);
-        toolkit.ClearRecords();
+        toolkit.ClearEvents();
         toolkit.Type(ControlId::Decimal, typed);
         Click(ControlId::Convert);
         EXPECT_EQ(toolkit.Text(ControlId::Binary), u"");
-        ASSERT_EQ(toolkit.Messages().size(), 1U);
-        EXPECT_EQ(toolkit.Messages()[0].text, message::kTooLargeForSingle);
-        EXPECT_EQ(toolkit.Messages()[0].icon, MessageIcon::Error);
+        EXPECT_EQ(toolkit.EventsOf(Event::Kind::Message),
+                  std::vector{MessageEvent(message::kTooLargeForSingle, MessageIcon::Error)});
     }
 }
 

@@ -1,17 +1,13 @@
 #include "tests/support/FakeToolkit.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <utility>
 
-#include "core/TextEncoding.h"
 #include "ui/ControlTable.h"
 
-namespace {
-
-std::string Name(ControlId control) {
-    return std::to_string(static_cast<int>(control));
-}
-
-}  // namespace
+using Kind = Event::Kind;
 
 FakeToolkit::FakeToolkit(std::filesystem::path documents) : m_documents(std::move(documents)) {
     Reset();
@@ -21,84 +17,88 @@ FakeToolkit::~FakeToolkit() {
     JoinWorker();
 }
 
+template <typename Change>
+auto FakeToolkit::Record(const Event& event, Change change) {
+    // Made before the lock, so that it reacts once the lock is released.
+    struct Reaction {
+        const Event& event;
+        std::function<void(const Event&)> react;
+        ~Reaction() {
+            if (react) {
+                react(event);
+            }
+        }
+    } reaction{event, nullptr};
+    std::lock_guard lock(m_mutex);
+    m_events.push_back(event);
+    reaction.react = m_onEvent;
+    return change();
+}
+
 bool FakeToolkit::SetVisible(ControlId control, bool visible) {
-    return Update((visible ? "show " : "hide ") + Name(control),
+    return Record({visible ? Kind::Show : Kind::Hide, control},
                   [&] { return std::exchange(m_controls[control].visible, visible); });
 }
 
 void FakeToolkit::SetEnabled(ControlId control, bool enabled) {
-    Update((enabled ? "enable " : "disable ") + Name(control),
+    Record({enabled ? Kind::Enable : Kind::Disable, control},
            [&] { m_controls[control].enabled = enabled; });
 }
 
 SharedText FakeToolkit::GetText(ControlId control) {
-    return Locked([&] { return m_controls[control].text; });
+    std::lock_guard lock(m_mutex);
+    return m_controls[control].text;
 }
 
 void FakeToolkit::SetText(ControlId control, SharedText text) {
-    const auto reaction =
-        Update("text " + Name(control) + " " + std::string(Utf16ToUtf8(*text)), [&] {
-            m_controls[control].text = text;
-            return m_onTextSet;
-        });
-    if (reaction) {
-        reaction(control, *text);
-    }
+    Record({Kind::Text, control, *text}, [&] { m_controls[control].text = text; });
 }
 
 bool FakeToolkit::IsChecked(ControlId control) {
-    return Locked([&] { return m_controls[control].checked; });
+    std::lock_guard lock(m_mutex);
+    return m_controls[control].checked;
 }
 
 void FakeToolkit::SetChecked(ControlId control, bool checked) {
-    Update((checked ? "check " : "uncheck ") + Name(control),
+    Record({checked ? Kind::Check : Kind::Uncheck, control},
            [&] { m_controls[control].checked = checked; });
 }
 
 void FakeToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
-    Update("range " + std::to_string(maximum), [&] { m_controls[control].maximum = maximum; });
+    Record({Kind::Range, control, {}, maximum}, [&] { m_controls[control].maximum = maximum; });
 }
 
 void FakeToolkit::SetProgressPosition(ControlId control, std::int32_t position) {
-    Update("position " + std::to_string(position),
+    Record({Kind::Position, control, {}, position},
            [&] { m_controls[control].position = position; });
 }
 
 void FakeToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
-    const auto reaction = Update("message " + std::string(Utf16ToUtf8(text)), [&] {
-        m_messages.push_back({WideString(text), icon});
-        return m_onTextSet;
-    });
-    if (reaction) {
-        reaction(std::nullopt, WideString(text));
-    }
+    Record({Kind::Message, {}, WideString(text), static_cast<std::int64_t>(icon)}, [] {});
 }
 
 void FakeToolkit::Beep() {
-    Update("beep", [&] { ++m_beeps; });
+    Record({Kind::Beep}, [] {});
 }
 
 void FakeToolkit::BeginWaitCursor() {
-    Locked([&] { ++m_waitCursorDepth; });
+    Record({Kind::WaitCursor}, [&] { ++m_waitCursorDepth; });
 }
 
 void FakeToolkit::EndWaitCursor() {
-    Locked([&] { m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1); });
+    Record({Kind::EndWaitCursor}, [&] { m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1); });
 }
 
 void FakeToolkit::ShowAboutBox() {
-    Update("about", [] {});
+    Record({Kind::About}, [] {});
 }
 
 void FakeToolkit::EndDialog(int result) {
-    Update("end " + std::to_string(result), [&] { m_endResult = result; });
+    Record({Kind::End, {}, {}, result}, [&] { m_endResult = result; });
 }
 
-std::optional<std::filesystem::path> FakeToolkit::AskSavePath(const SaveDialogOptions& options) {
-    return Update("save dialog", [&] {
-        m_lastSaveDialog = options;
-        return m_saveAnswer;
-    });
+std::optional<std::filesystem::path> FakeToolkit::AskSavePath(const SaveDialogOptions&) {
+    return Record({Kind::SaveDialog}, [&] { return m_saveAnswer; });
 }
 
 bool FakeToolkit::BeginThread(std::function<void()> body) {
@@ -110,19 +110,64 @@ bool FakeToolkit::BeginThread(std::function<void()> body) {
         return true;
     }
     JoinWorker();
-    m_worker = std::thread(std::move(body));
+    m_workerEnded = false;
+    m_worker = std::thread([this, body = std::move(body)] {
+        body();
+        std::lock_guard lock(m_mutex);
+        m_workerEnded = true;
+        m_queued.notify_all();
+    });
+    return true;
+}
+
+std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
+    Record({Kind::Send, {}, {}, message}, [] {});
+    if (std::this_thread::get_id() == m_windowThread) {
+        return target.WindowProc(message, 0, 0);
+    }
+    std::packaged_task<std::intptr_t()> handle([&] { return target.WindowProc(message, 0, 0); });
+    std::future<std::intptr_t> handled = handle.get_future();
+    {
+        std::lock_guard lock(m_mutex);
+        m_messages.push_back(std::move(handle));
+        m_queued.notify_all();
+    }
+    return handled.get();
+}
+
+bool FakeToolkit::RunUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    std::unique_lock lock(m_mutex);
+    while (!done()) {
+        if (!m_messages.empty()) {
+            std::packaged_task<std::intptr_t()> handle = std::move(m_messages.front());
+            m_messages.pop_front();
+            lock.unlock();
+            handle();
+            lock.lock();
+        } else if (m_queued.wait_until(lock, deadline) == std::cv_status::timeout) {
+            return false;
+        }
+    }
     return true;
 }
 
 void FakeToolkit::JoinWorker() {
-    if (m_worker.joinable()) {
-        m_worker.join();
+    if (!m_worker.joinable()) {
+        return;
     }
+    EXPECT_TRUE(RunUntil([&] { return m_workerEnded; })) << "the worker never ended";
+    m_worker.join();
 }
 
-std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
-    Update("send " + std::to_string(message), [] {});
-    return target.WindowProc(message, 0, 0);
+bool FakeToolkit::AwaitQueuedMessage() {
+    std::unique_lock lock(m_mutex);
+    return m_queued.wait_for(lock, std::chrono::seconds(60), [&] { return !m_messages.empty(); });
+}
+
+void FakeToolkit::OnEvent(std::function<void(const Event&)> reaction) {
+    std::lock_guard lock(m_mutex);
+    m_onEvent = std::move(reaction);
 }
 
 void FakeToolkit::Click(CTallowDlg& dialog, ControlId control) {
@@ -140,34 +185,53 @@ void FakeToolkit::Click(CTallowDlg& dialog, ControlId control) {
 }
 
 void FakeToolkit::Type(ControlId control, std::u16string_view text) {
-    Locked([&] { m_controls[control].text = std::make_shared<const WideString>(text); });
+    std::lock_guard lock(m_mutex);
+    m_controls[control].text = std::make_shared<const WideString>(text);
 }
 
 FakeToolkit::ControlState FakeToolkit::State(ControlId control) const {
-    return Locked([&] {
-        const auto found = m_controls.find(control);
-        return found == m_controls.end() ? ControlState{} : found->second;
-    });
+    std::lock_guard lock(m_mutex);
+    const auto found = m_controls.find(control);
+    return found == m_controls.end() ? ControlState{} : found->second;
 }
 
-std::vector<std::u16string> FakeToolkit::MessageTexts() const {
-    std::vector<std::u16string> texts;
-    for (const Message& message : Messages()) {
-        texts.emplace_back(message.text);
+std::vector<Event> FakeToolkit::Events() const {
+    std::lock_guard lock(m_mutex);
+    return m_events;
+}
+
+std::vector<Event> FakeToolkit::EventsOf(Kind kind) const {
+    std::vector<Event> events = Events();
+    std::erase_if(events, [&](const Event& event) { return event.kind != kind; });
+    return events;
+}
+
+std::vector<WideString> FakeToolkit::MessageTexts() const {
+    std::vector<WideString> texts;
+    for (const Event& message : EventsOf(Kind::Message)) {
+        texts.push_back(message.text);
     }
     return texts;
 }
 
-void FakeToolkit::ClearRecords() {
+int FakeToolkit::WaitCursorDepth() const {
     std::lock_guard lock(m_mutex);
-    m_calls.clear();
-    m_messages.clear();
-    m_beeps = 0;
+    return m_waitCursorDepth;
+}
+
+std::optional<int> FakeToolkit::EndResult() const {
+    std::lock_guard lock(m_mutex);
+    return m_endResult;
+}
+
+void FakeToolkit::ClearEvents() {
+    std::lock_guard lock(m_mutex);
+    m_events.clear();
 }
 
 void FakeToolkit::Reset() {
-    ClearRecords();
     std::lock_guard lock(m_mutex);
+    m_events.clear();
     m_controls.clear();
     for (const ControlTemplate& item : MainDialogControls()) {
         if (item.id) {

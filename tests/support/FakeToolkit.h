@@ -1,32 +1,57 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
+#include <future>
 #include <map>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
 #include "ui/TallowDlg.h"
 #include "ui/Toolkit.h"
 
-// A toolkit without a window: it keeps each control's state, records every call in order, and
-// answers the save dialog as the test says. Its threads run inline unless told otherwise.
-class FakeToolkit : public Toolkit {
-  private:
-    template <typename Read>
-    auto Locked(Read read) const {
-        std::lock_guard lock(m_mutex);
-        return read();
-    }
-    // Records call, then changes the state under the same lock.
-    template <typename Change>
-    auto Update(std::string call, Change change) {
-        std::lock_guard lock(m_mutex);
-        m_calls.push_back(std::move(call));
-        return change();
-    }
+// One call the dialog made on the toolkit.
+struct Event {
+    enum class Kind {
+        Show,
+        Hide,
+        Enable,
+        Disable,
+        Text,
+        Check,
+        Uncheck,
+        Range,
+        Position,
+        Message,
+        Beep,
+        WaitCursor,
+        EndWaitCursor,
+        About,
+        End,
+        SaveDialog,
+        Send
+    };
+    Kind kind;
+    std::optional<ControlId> control = {};
+    // The text written, or the message box's.
+    WideString text = {};
+    // The range, the position, the dialog's result, the message sent or the box's icon.
+    std::int64_t value = 0;
 
+    bool operator==(const Event&) const = default;
+};
+
+inline Event MessageEvent(std::u16string_view text, MessageIcon icon) {
+    return {Event::Kind::Message, {}, WideString(text), static_cast<std::int64_t>(icon)};
+}
+
+// A toolkit without a window: it keeps each control's state and every call in order, and answers
+// the save dialog as the test says. The thread that made it stands for the window's thread:
+// messages sent from other threads wait in a queue until it handles them, as clicks would. Threads
+// run inline unless told otherwise.
+class FakeToolkit : public Toolkit {
   public:
     struct ControlState {
         bool visible = true;
@@ -35,10 +60,6 @@ class FakeToolkit : public Toolkit {
         SharedText text = std::make_shared<const WideString>();
         std::int32_t maximum = 100;
         std::int32_t position = 0;
-    };
-    struct Message {
-        WideString text;
-        MessageIcon icon;
     };
 
     explicit FakeToolkit(std::filesystem::path documents);
@@ -71,55 +92,47 @@ class FakeToolkit : public Toolkit {
 
     ControlState State(ControlId control) const;
     WideString Text(ControlId control) const { return *State(control).text; }
-    std::vector<Message> Messages() const {
-        return Locked([&] { return m_messages; });
-    }
-    std::vector<std::u16string> MessageTexts() const;
-    std::vector<std::string> Calls() const {
-        return Locked([&] { return m_calls; });
-    }
-    int Beeps() const {
-        return Locked([&] { return m_beeps; });
-    }
-    int WaitCursorDepth() const {
-        return Locked([&] { return m_waitCursorDepth; });
-    }
-    std::optional<int> EndResult() const {
-        return Locked([&] { return m_endResult; });
-    }
-    std::optional<SaveDialogOptions> LastSaveDialog() const {
-        return Locked([&] { return m_lastSaveDialog; });
-    }
-    void ClearRecords();
-    // Every control back to visible, enabled and its template text, and nothing recorded.
+    std::vector<Event> Events() const;
+    std::vector<Event> EventsOf(Event::Kind kind) const;
+    std::vector<WideString> MessageTexts() const;
+    int WaitCursorDepth() const;
+    std::optional<int> EndResult() const;
+    void ClearEvents();
+    // Every control back to visible, enabled and its template text, and no events.
     void Reset();
 
     void SetExecutable(std::filesystem::path executable) { m_executable = std::move(executable); }
     void AnswerSaveDialog(std::optional<std::filesystem::path> answer) { m_saveAnswer = answer; }
-    // Runs workers on threads of their own; JoinWorker waits for the last one.
+    // Runs workers on threads of their own; JoinWorker handles their messages and waits for the
+    // last one to end.
     void RunThreadsForReal() { m_realThreads = true; }
     void JoinWorker();
     void RefuseThreads() { m_refuseThreads = true; }
-    // Called after every text write, on the writing thread; a message box is a write to no control.
-    void OnTextSet(std::function<void(std::optional<ControlId>, const WideString&)> reaction) {
-        std::lock_guard lock(m_mutex);
-        m_onTextSet = std::move(reaction);
-    }
+    // Waits, without handling it, until a message from another thread is waiting.
+    bool AwaitQueuedMessage();
+    // Called after every event, on the thread that caused it.
+    void OnEvent(std::function<void(const Event&)> reaction);
 
   private:
+    // Records the event and changes the state under one lock, then reacts to the event.
+    template <typename Change>
+    auto Record(const Event& event, Change change);
+    bool RunUntil(const std::function<bool()>& done);
+
     mutable std::mutex m_mutex;
+    std::condition_variable m_queued;
     std::map<ControlId, ControlState> m_controls;
-    std::vector<Message> m_messages;
-    std::vector<std::string> m_calls;
-    int m_beeps = 0;
+    std::vector<Event> m_events;
+    std::function<void(const Event&)> m_onEvent;
     int m_waitCursorDepth = 0;
     std::optional<int> m_endResult;
-    std::optional<SaveDialogOptions> m_lastSaveDialog;
     std::optional<std::filesystem::path> m_saveAnswer;
     std::filesystem::path m_documents;
     std::filesystem::path m_executable = "/opt/tallow/bin/Tallow";
     bool m_realThreads = false;
     bool m_refuseThreads = false;
+    const std::thread::id m_windowThread = std::this_thread::get_id();
+    std::deque<std::packaged_task<std::intptr_t()>> m_messages;
     std::thread m_worker;
-    std::function<void(std::optional<ControlId>, const WideString&)> m_onTextSet;
+    bool m_workerEnded = false;
 };
