@@ -22,7 +22,7 @@ TEST_F(FileConversionTest, ConvertsALoadedFileAndShowsSave) {
     EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
     Click(ControlId::ConvertFile);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n11\r\n");
-    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_EQ(toolkit.Beeps(), 1U);
     EXPECT_TRUE(toolkit.MessageTexts().empty()) << "the message gate is closed by default";
     EXPECT_TRUE(toolkit.State(ControlId::AutoRun).checked) << "a run ticks the automatic mode";
     EXPECT_EQ(g_autoRunArmed, 0);
@@ -57,7 +57,7 @@ TEST_F(FileConversionTest, TheMessageGateNeedsTheTickAndTheStoredSetting) {
     g_settings[1] = WideString(1, u'0');
     Click(ControlId::ConvertFile);
     EXPECT_TRUE(toolkit.MessageTexts().empty());
-    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_EQ(toolkit.Beeps(), 1U);
 }
 
 // The box comes before the controls come back, so that nothing can start under it.
@@ -71,11 +71,11 @@ TEST_F(FileConversionTest, ARangeErrorKeepsThePreviousResult) {
     const std::vector<Event> events = toolkit.Events();
     const auto shown = std::find(events.begin(), events.end(),
                                  MessageEvent(message::kTooLargeInList, MessageIcon::Error));
-    const Event reenabled{Event::Kind::Enable, ControlId::BrowseFile};
+    const Event reenabled{Event::Kind::Enabled, ControlId::BrowseFile, {}, 1};
     EXPECT_LT(shown, std::find(shown, events.end(), reenabled));
     EXPECT_EQ(toolkit.MessageTexts().size(), 1U);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"111\r\n");
-    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+    EXPECT_EQ(toolkit.Beeps(), 0U);
     ExpectIdle(true);
 }
 
@@ -116,7 +116,7 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
         EXPECT_EQ(toolkit.Text(ControlId::Result).substr(0, 5), u"1\r\n10");
         EXPECT_EQ(toolkit.State(ControlId::Progress).position, 0);
         EXPECT_EQ(toolkit.Text(ControlId::ProgressText), u"進捗率 0 %");
-        EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+        EXPECT_EQ(toolkit.Beeps(), 0U);
         EXPECT_TRUE(toolkit.MessageTexts().empty());
         ExpectIdle(true);
     }
@@ -131,7 +131,7 @@ TEST_F(FileConversionTest, ACancelWhileTheRunEndsChangesNothing) {
     Click(ControlId::Cancel);
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n");
-    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_EQ(toolkit.Beeps(), 1U);
     ExpectIdle(true);
     Load("6");
     Click(ControlId::ConvertFile);
@@ -153,7 +153,7 @@ TEST_F(FileConversionTest, AListOfLineBreaksGivesAnEmptyResultAndNoSave) {
     Load("\r\n\r\n");
     Click(ControlId::ConvertFile);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_EQ(toolkit.Beeps(), 1U);
     ExpectIdle(false);
 }
 

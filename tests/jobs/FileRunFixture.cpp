@@ -3,7 +3,7 @@
 std::vector<int> FileRunTest::ShownPercentages() const {
     constexpr std::u16string_view kPrefix = u"進捗率\u3000";
     std::vector<int> percentages;
-    for (const Event& text : toolkit.EventsOf(Event::Kind::Text)) {
+    for (const Event& text : toolkit.Events(Event::Kind::Text)) {
         if (text.control == ControlId::ProgressText && text.text.starts_with(kPrefix)) {
             const WideString digits = text.text.substr(kPrefix.size());
             percentages.push_back(std::stoi(std::string(digits.begin(), digits.end())));

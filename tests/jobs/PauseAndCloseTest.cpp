@@ -54,7 +54,7 @@ class PauseAndCloseTest : public FileRunTest {
         return toolkit.Events().size();
     }
     int RunsEnded() const {
-        const auto sent = toolkit.EventsOf(Event::Kind::Send);
+        const auto sent = toolkit.Events(Event::Kind::Send);
         return static_cast<int>(std::count(sent.begin(), sent.end(),
                                            Event{Event::Kind::Send, {}, {}, WM_CONVERT_DONE}));
     }
@@ -95,7 +95,7 @@ TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
                   false);
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result).substr(0, 9), u"1\r\n10\r\n11");
-    EXPECT_EQ(toolkit.EventsOf(Event::Kind::Beep).size(), 1U);
+    EXPECT_EQ(toolkit.Beeps(), 1U);
     ExpectIdle(true);
 }
 
@@ -126,7 +126,7 @@ TEST_P(PauseInLastStepsTest, HoldsTheRunAndTheNextRunStartsUnpaused) {
     const std::size_t paused = EventsAfterAWhile();
     EXPECT_EQ(EventsAfterAWhile(), paused);
     EXPECT_EQ(RunsEnded(), 0) << "a paused run must not end";
-    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+    EXPECT_EQ(toolkit.Beeps(), 0U);
 
     Click(ControlId::Pause);
     toolkit.JoinWorker();
@@ -166,7 +166,7 @@ TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+    EXPECT_EQ(toolkit.Beeps(), 0U);
 }
 
 TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
@@ -178,7 +178,7 @@ TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
     dialog.OnCancel();
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
-    EXPECT_TRUE(toolkit.EventsOf(Event::Kind::Beep).empty());
+    EXPECT_EQ(toolkit.Beeps(), 0U);
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
         for (const ControlId control : c.clicks) {
             Click(control);
         }
-        EXPECT_EQ(toolkit.EventsOf(Event::Kind::Message), c.messages);
+        EXPECT_EQ(toolkit.Events(Event::Kind::Message), c.messages);
         EXPECT_EQ(g_autoRunArmed, c.clicks.size() % 2);
         EXPECT_EQ(toolkit.State(ControlId::ShowMessages).visible, c.clicks.size() % 2 == 1);
         if (c.tickWithoutClick) {

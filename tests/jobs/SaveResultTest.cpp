@@ -43,7 +43,7 @@ TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
         toolkit.ClearEvents();
         toolkit.AnswerSaveDialog(c.answer);
         Click(ControlId::Save);
-        EXPECT_EQ(toolkit.EventsOf(Event::Kind::Message),
+        EXPECT_EQ(toolkit.Events(Event::Kind::Message),
                   std::vector{MessageEvent(message::kSaveFailed, MessageIcon::Error)});
     }
     EXPECT_EQ(ReadFileBytes(m_documents / "read-only"), "kept");

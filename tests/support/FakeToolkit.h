@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -14,30 +13,12 @@
 
 // One call the dialog made on the toolkit.
 struct Event {
-    enum class Kind {
-        Show,
-        Hide,
-        Enable,
-        Disable,
-        Text,
-        Check,
-        Uncheck,
-        Range,
-        Position,
-        Message,
-        Beep,
-        WaitCursor,
-        EndWaitCursor,
-        About,
-        End,
-        SaveDialog,
-        Send
-    };
+    enum class Kind { Visible, Enabled, Text, Checked, Range, Position, Message, Beep, End, Send };
     Kind kind;
     std::optional<ControlId> control = {};
     // The text written, or the message box's.
     WideString text = {};
-    // The range, the position, the dialog's result, the message sent or the box's icon.
+    // The new state, the range, the position, the dialog's result, the message or the box's icon.
     std::int64_t value = 0;
 
     bool operator==(const Event&) const = default;
@@ -47,11 +28,13 @@ inline Event MessageEvent(std::u16string_view text, MessageIcon icon) {
     return {Event::Kind::Message, {}, WideString(text), static_cast<std::int64_t>(icon)};
 }
 
-// A toolkit without a window: it keeps each control's state and every call in order, and answers
+// A toolkit without a window: it keeps each control's state and the calls in order, and answers
 // the save dialog as the test says. The thread that made it stands for the window's thread:
-// messages sent from other threads wait in a queue until it handles them, as clicks would. Threads
-// run inline unless told otherwise.
+// messages sent from other threads wait until it handles them, between clicks. Threads run inline
+// unless told otherwise.
 class FakeToolkit : public Toolkit {
+    using Kind = Event::Kind;
+
   public:
     struct ControlState {
         bool visible = true;
@@ -62,61 +45,84 @@ class FakeToolkit : public Toolkit {
         std::int32_t position = 0;
     };
 
-    explicit FakeToolkit(std::filesystem::path documents);
-    ~FakeToolkit() override;
+    explicit FakeToolkit(std::filesystem::path documents) : m_documents(std::move(documents)) {
+        Reset();
+    }
+    ~FakeToolkit() override { JoinWorker(); }
 
-    bool SetVisible(ControlId control, bool visible) override;
-    void SetEnabled(ControlId control, bool enabled) override;
-    SharedText GetText(ControlId control) override;
-    void SetText(ControlId control, SharedText text) override;
-    bool IsChecked(ControlId control) override;
-    void SetChecked(ControlId control, bool checked) override;
-    void SetProgressRange(ControlId control, std::int32_t maximum) override;
-    void SetProgressPosition(ControlId control, std::int32_t position) override;
-    void ShowMessage(std::u16string_view text, MessageIcon icon) override;
-    void Beep() override;
-    void BeginWaitCursor() override;
-    void EndWaitCursor() override;
-    void ShowAboutBox() override;
-    void EndDialog(int result) override;
-    std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
+    bool SetVisible(ControlId id, bool visible) override {
+        return Record({Kind::Visible, id, {}, visible}, &ControlState::visible, visible);
+    }
+    void SetEnabled(ControlId id, bool enabled) override {
+        Record({Kind::Enabled, id, {}, enabled}, &ControlState::enabled, enabled);
+    }
+    SharedText GetText(ControlId id) override { return State(id).text; }
+    void SetText(ControlId id, SharedText text) override {
+        Record({Kind::Text, id, *text}, &ControlState::text, text);
+    }
+    bool IsChecked(ControlId id) override { return State(id).checked; }
+    void SetChecked(ControlId id, bool checked) override {
+        Record({Kind::Checked, id, {}, checked}, &ControlState::checked, checked);
+    }
+    void SetProgressRange(ControlId id, std::int32_t maximum) override {
+        Record({Kind::Range, id, {}, maximum}, &ControlState::maximum, maximum);
+    }
+    void SetProgressPosition(ControlId id, std::int32_t position) override {
+        Record({Kind::Position, id, {}, position}, &ControlState::position, position);
+    }
+    void ShowMessage(std::u16string_view text, MessageIcon icon) override {
+        Record(MessageEvent(text, icon));
+    }
+    void Beep() override { Record({Kind::Beep}); }
+    void BeginWaitCursor() override { ChangeWaitCursorDepth(1); }
+    void EndWaitCursor() override { ChangeWaitCursorDepth(-1); }
+    void ShowAboutBox() override {}
+    void EndDialog(int result) override { Record({Kind::End, {}, {}, result}); }
+    std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions&) override {
+        return m_saveAnswer;
+    }
     bool BeginThread(std::function<void()> body) override;
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     std::filesystem::path DocumentsFolder() override { return m_documents; }
-    std::filesystem::path ExecutablePath() override { return m_executable; }
+    std::filesystem::path ExecutablePath() override { return "/opt/tallow/bin/Tallow"; }
 
     // What a user does: a click on a hidden or disabled control does nothing; on a check box it
     // toggles the tick before the notification.
-    void Click(CTallowDlg& dialog, ControlId control);
-    void Type(ControlId control, std::u16string_view text);
+    void Click(CTallowDlg& dialog, ControlId id);
+    void Type(ControlId id, std::u16string_view text);
 
-    ControlState State(ControlId control) const;
-    WideString Text(ControlId control) const { return *State(control).text; }
-    std::vector<Event> Events() const;
-    std::vector<Event> EventsOf(Event::Kind kind) const;
+    ControlState State(ControlId id) const;
+    WideString Text(ControlId id) const { return *State(id).text; }
+    std::vector<Event> Events(std::optional<Kind> only = {}) const;
     std::vector<WideString> MessageTexts() const;
+    std::size_t Beeps() const { return Events(Kind::Beep).size(); }
     int WaitCursorDepth() const;
     std::optional<int> EndResult() const;
     void ClearEvents();
     // Every control back to visible, enabled and its template text, and no events.
     void Reset();
 
-    void SetExecutable(std::filesystem::path executable) { m_executable = std::move(executable); }
     void AnswerSaveDialog(std::optional<std::filesystem::path> answer) { m_saveAnswer = answer; }
-    // Runs workers on threads of their own; JoinWorker handles their messages and waits for the
-    // last one to end.
+    // Runs workers on threads of their own; JoinWorker handles their messages until the last one
+    // has ended.
     void RunThreadsForReal() { m_realThreads = true; }
     void JoinWorker();
     void RefuseThreads() { m_refuseThreads = true; }
     // Waits, without handling it, until a message from another thread is waiting.
     bool AwaitQueuedMessage();
-    // Called after every event, on the thread that caused it.
+    // Called after every event, on the thread that caused it, outside the fake's lock.
     void OnEvent(std::function<void(const Event&)> reaction);
 
   private:
-    // Records the event and changes the state under one lock, then reacts to the event.
-    template <typename Change>
-    auto Record(const Event& event, Change change);
+    template <typename Field>
+    Field Record(const Event& event, Field ControlState::*field, Field value) {
+        Field before = value;
+        Record(event, [&] { std::swap(m_controls[*event.control].*field, before); });
+        return before;
+    }
+    void Record(
+        const Event& event, const std::function<void()>& change = [] {});
+    void ChangeWaitCursorDepth(int step);
     bool RunUntil(const std::function<bool()>& done);
 
     mutable std::mutex m_mutex;
@@ -125,10 +131,8 @@ class FakeToolkit : public Toolkit {
     std::vector<Event> m_events;
     std::function<void(const Event&)> m_onEvent;
     int m_waitCursorDepth = 0;
-    std::optional<int> m_endResult;
     std::optional<std::filesystem::path> m_saveAnswer;
     std::filesystem::path m_documents;
-    std::filesystem::path m_executable = "/opt/tallow/bin/Tallow";
     bool m_realThreads = false;
     bool m_refuseThreads = false;
     const std::thread::id m_windowThread = std::this_thread::get_id();
