@@ -7,55 +7,51 @@ namespace {
 using namespace std::string_view_literals;
 using AutoRunProcessTest = ProgramTest;
 
+std::string Utf16Le(std::string_view ascii) {
+    std::string bytes;
+    for (const char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
+// A longer old result is replaced, a read-only input deleted, and the settings left alone.
 TEST_F(AutoRunProcessTest, ConvertsEveryKindOfNumberFile) {
     const struct {
         const char* what;
-        std::string_view input;
+        std::string input;
         std::string_view result;
     } cases[] = {
-        {"UTF-16LE with mark",
-         "\xFF\xFE"
-         "5\0\r\0\n\0"
-         "3\0\r\0\n\0"sv,
-         "101\r\n11\r\n"},
-        {"UTF-8 with mark",
-         "\xEF\xBB\xBF"
-         "5\r\n3"sv,
-         "101\r\n11\r\n"},
-        {"UTF-16LE without mark",
-         "5\0\r\0\n\0"
-         "3\0"sv,
-         "101\r\n11\r\n"},
-        {"plain ASCII", "5\n3\n"sv, "101\r\n11\r\n"},
-        {"a CR inside a line", "1\r2"sv, "1100\r\n"},
-        {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2"sv, "1\r\n10\r\n"},
-        {"the largest number", "2147483647\r\n"sv, "1111111111111111111111111111111\r\n"},
+        {"UTF-16LE with mark", "\xFF\xFE" + Utf16Le("5\r\n3\r\n"), "101\r\n11\r\n"},
+        {"UTF-8 with mark", std::string("\xEF\xBB\xBF") + "5\r\n3", "101\r\n11\r\n"},
+        {"UTF-16LE without mark", Utf16Le("5\r\n3"), "101\r\n11\r\n"},
+        {"plain ASCII", "5\n3\n", "101\r\n11\r\n"},
+        {"a CR inside a line", "1\r2", "1100\r\n"},
+        {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2", "1\r\n10\r\n"},
+        {"the largest number", "2147483647\r\n", "1111111111111111111111111111111\r\n"},
     };
+    fs::create_directories(Result().parent_path());
+    fs::create_directories(Product() / "temp");
+    WriteFileBytes(Product() / "temp" / "Radix2A.tmp", "0\r\n1");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        WriteFileBytes(Result(), std::string(4096, '0'));
         WriteFileBytes(Input(), c.input);
+        fs::permissions(Input(), fs::perms::owner_read);
         const Finished finished = RunProgram();
         EXPECT_EQ(finished.status, 0) << finished.stderrText;
         EXPECT_EQ(ReadFileBytes(Result()), c.result);
         EXPECT_FALSE(fs::exists(Input()));
         EXPECT_TRUE(fs::is_directory(AutoFile()));
+        EXPECT_EQ(ReadFileBytes(Product() / "temp" / "Radix2A.tmp"), "0\r\n1");
         EXPECT_EQ(
             finished.stderrText,
             "Tallow: automatic run: converted Radix10Kan.tbin into Result/Radix2Result.tbin\n");
     }
 }
 
-TEST_F(AutoRunProcessTest, ReplacesALongerResultAndDeletesAReadOnlyInput) {
-    fs::create_directories(Result().parent_path());
-    WriteFileBytes(Result(), std::string(4096, '0'));
-    WriteFileBytes(Input(), "6");
-    fs::permissions(Input(), fs::perms::owner_read);
-    EXPECT_EQ(RunProgram().status, 0);
-    EXPECT_EQ(ReadFileBytes(Result()), "110\r\n");
-    EXPECT_FALSE(fs::exists(Input()));
-}
-
-TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConverted) {
+TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConvertedAndKeepsTheInput) {
     const struct {
         const char* what;
         std::optional<std::string_view> input;
@@ -64,6 +60,15 @@ TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConverted) {
         {"missing input", std::nullopt, 2},
         {"empty input", ""sv, 3},
         {"a letter", "12\r\nabc\r\n"sv, 4},
+        {"a zero byte", "5\0\r\n"sv, 4},
+        {"an unpaired surrogate",
+         "\xFF\xFE"
+         "5\0\x00\xD8\r\0\n\0"sv,
+         4},
+        {"malformed UTF-8",
+         "\xEF\xBB\xBF"
+         "5\xC0\r\n"sv,
+         4},
         {"above the largest number", "5\r\n2147483648\r\n"sv, 5},
     };
     for (const auto& c : cases) {
@@ -76,15 +81,21 @@ TEST_F(AutoRunProcessTest, TellsTheCallerWhyNothingWasConverted) {
         EXPECT_EQ(finished.status, c.status);
         EXPECT_TRUE(finished.stderrText.starts_with("Tallow: automatic run: "))
             << finished.stderrText;
-        EXPECT_EQ(fs::exists(Input()), c.input.has_value());
+        EXPECT_EQ(ReadFileBytes(Input()), c.input.value_or(""));
         EXPECT_FALSE(fs::exists(Result()));
     }
+    fs::remove(Input());
+    fs::create_directory(Input());
+    EXPECT_EQ(RunProgram().status, 2) << "a folder in the input's place";
 }
 
+// Whatever stops the write, the old result stays whole, no temporary file is left and the input
+// is kept.
 TEST_F(AutoRunProcessTest, KeepsTheInputWhenTheResultCannotBeWritten) {
     const struct {
         const char* what;
         void (*prepare)(const fs::path& result);
+        std::optional<long> fileSizeLimit = {};
     } cases[] = {
         {"a file in place of the Result folder",
          [](const fs::path& result) { WriteFileBytes(result.parent_path(), "not a folder"); }},
@@ -94,14 +105,24 @@ TEST_F(AutoRunProcessTest, KeepsTheInputWhenTheResultCannotBeWritten) {
              WriteFileBytes(result, "old");
              fs::permissions(result, fs::perms::owner_read);
          }},
+        {"a full disk",
+         [](const fs::path& result) {
+             fs::create_directories(result.parent_path());
+             WriteFileBytes(result, "old");
+         },
+         4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(Product() / "Result");
         c.prepare(Result());
-        WriteFileBytes(Input(), "5");
-        EXPECT_EQ(RunProgram().status, 7);
-        EXPECT_EQ(ReadFileBytes(Input()), "5");
+        WriteFileBytes(Input(), "5\r\n3\r\n");
+        EXPECT_EQ(RunProgram({.fileSizeLimit = c.fileSizeLimit}).status, 7);
+        EXPECT_EQ(ReadFileBytes(Input()), "5\r\n3\r\n");
+        if (fs::is_directory(Result().parent_path())) {
+            EXPECT_EQ(ReadFileBytes(Result()), "old");
+            EXPECT_EQ(std::distance(fs::directory_iterator(Result().parent_path()), {}), 1);
+        }
     }
 }
 
@@ -141,15 +162,6 @@ TEST_F(AutoRunProcessTest, CommandLineArgumentsChangeNothing) {
         EXPECT_EQ(finished.status, 0) << finished.stderrText;
         EXPECT_EQ(ReadFileBytes(Result()), "110\r\n");
     }
-}
-
-std::string Utf16Le(std::string_view ascii) {
-    std::string bytes;
-    for (const char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
 }
 
 // The run reads in blocks of 1 MiB; a line of zeros is the number 0, and places what follows it
