@@ -8,8 +8,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(WorkingFolders, CreatesTheTreeBelowAnExistingMakerFolder) {
+TEST(WorkingFolders, CreatesTheTreeBelowAnExistingMakerFolderOnly) {
     ScratchFolder documents;
+    CreateWorkingFolders(documents.path());
+    EXPECT_FALSE(fs::exists(documents / "Merrow"));
     fs::create_directory(documents / "Merrow");
     const WorkingFolders folders = CreateWorkingFolders(documents.path());
     EXPECT_EQ(folders.result, documents / "Merrow/TallowKit/Result");
@@ -21,12 +23,6 @@ TEST(WorkingFolders, CreatesTheTreeBelowAnExistingMakerFolder) {
     WriteFileBytes(folders.temp / "Radix2A.tmp", "1\r\n1");
     CreateWorkingFolders(documents.path());
     EXPECT_EQ(ReadFileBytes(folders.temp / "Radix2A.tmp"), "1\r\n1");
-}
-
-TEST(WorkingFolders, NeverCreatesTheMakerFolder) {
-    ScratchFolder documents;
-    CreateWorkingFolders(documents.path());
-    EXPECT_FALSE(fs::exists(documents / "Merrow"));
 }
 
 }  // namespace

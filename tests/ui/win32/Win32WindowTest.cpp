@@ -87,19 +87,12 @@ class Win32WindowTest : public testing::Test {
     CTallowDlg dialog{toolkit};
 };
 
-RECT PlaceInDialog(HWND dialog, HWND control) {
-    RECT place;
-    GetWindowRect(control, &place);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-    return place;
-}
-
 bool ShowsItsText(ControlKind kind) {
     return kind == ControlKind::Button || kind == ControlKind::DefaultButton ||
            kind == ControlKind::CheckBox || kind == ControlKind::Label;
 }
 
-TEST_F(Win32WindowTest, HoldsEveryControlInTemplateOrderWithItsTextAndPlace) {
+TEST_F(Win32WindowTest, HoldsEveryControlOfTheResourceInOrderWithItsText) {
     const std::vector<ControlId> hidden{
         ControlId::ShowMessages, ControlId::ConvertFile, ControlId::Cancel, ControlId::Save,
         ControlId::ProgressText, ControlId::Progress,    ControlId::Pause};
@@ -112,20 +105,9 @@ TEST_F(Win32WindowTest, HoldsEveryControlInTemplateOrderWithItsTextAndPlace) {
         if (ShowsItsText(expected.kind)) {
             EXPECT_EQ(Text(child), expected.text);
         }
-        // The dialog manager converts the origin and the size, each on its own.
-        RECT units{expected.rect.x, expected.rect.y, expected.rect.width, expected.rect.height};
-        MapDialogRect(window.Handle(), &units);
-        const RECT place = PlaceInDialog(window.Handle(), child);
-        EXPECT_EQ(place.left, units.left);
-        EXPECT_EQ(place.top, units.top);
-        EXPECT_EQ(place.bottom - place.top, units.bottom);
         if (expected.id == ControlId::BrowseFile) {
-            // The browse button shares the field's place, at its right end.
             child = GetWindow(child, GW_HWNDNEXT);
             EXPECT_EQ(GetDlgCtrlID(child), IDC_BROWSE_BUTTON);
-            EXPECT_EQ(PlaceInDialog(window.Handle(), child).right, units.left + units.right);
-        } else {
-            EXPECT_EQ(place.right - place.left, units.right);
         }
         const bool shouldShow =
             !expected.id || std::find(hidden.begin(), hidden.end(), *expected.id) == hidden.end();
@@ -135,12 +117,6 @@ TEST_F(Win32WindowTest, HoldsEveryControlInTemplateOrderWithItsTextAndPlace) {
     EXPECT_EQ(child, nullptr);
     EXPECT_EQ(Text(window.Handle()), u"Tallow Ver2");
     EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
-}
-
-TEST_F(Win32WindowTest, ConvertsOneNumberAtTheButton) {
-    SetWindowTextW(Item(ControlId::Decimal), L"2147483647");
-    Click(ControlId::Convert);
-    EXPECT_EQ(Text(Item(ControlId::Binary)), std::u16string(31, u'1'));
 }
 
 TEST_F(Win32WindowTest, EnterAndEscapeNeverCloseTheWindow) {
@@ -164,7 +140,11 @@ TEST_F(Win32WindowTest, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_EQ(Text(Item(ControlId::Decimal)), u"7") << "typing still reaches the field";
 }
 
-TEST_F(Win32WindowTest, ConvertsAFileOfAThousandNumbersAndSavesTheResult) {
+TEST_F(Win32WindowTest, ConvertsANumberAndAFileOfAThousandAndSavesTheResult) {
+    SetWindowTextW(Item(ControlId::Decimal), L"2147483647");
+    Click(ControlId::Convert);
+    EXPECT_EQ(Text(Item(ControlId::Binary)), std::u16string(31, u'1'));
+
     std::string list;
     std::u16string expected;
     for (int n = 0; n < 1000; ++n) {
