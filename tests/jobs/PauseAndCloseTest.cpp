@@ -69,6 +69,7 @@ class PauseAndCloseTest : public FileRunTest {
 TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
     LoadNumbers(200);
     StartAndHold();
+    EXPECT_EQ(toolkit.WaitCursorDepth(), 1);
     ExpectEnabled({ControlId::AutoRun, ControlId::ShowMessages, ControlId::About,
                    ControlId::Convert, ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save,
                    ControlId::Exit, ControlId::Decimal, ControlId::BrowseFile},

@@ -43,6 +43,9 @@ TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
         {"lone CR stays in its line", "1\r2\n"sv, u"1\r2\r\n"},
         {"CR before the end", "1\r"sv, u"1\r\r\n"},
         {"malformed UTF-8", "1\xFF\n"sv, u"1\uFFFD\r\n"},
+        {"the first and last code point of each UTF-8 length",
+         "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"sv,
+         u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"},
         {"unpaired surrogate", "\xFF\xFE\x00\xDC"sv, u"\uFFFD\r\n"},
     };
     ScratchFolder folder;
@@ -67,6 +70,16 @@ TEST(ReadTextFile, ReportsWhatCannotBeRead) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(ReadTextFile(folder / name).has_value());
     }
+}
+
+// Saving goes in blocks of 1 MiB; a surrogate pair across a block's end is written whole.
+TEST(WriteTextFile, WritesUtf8WithPairsWholeAcrossBlocks) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    ScratchFolder folder;
+    const WideString text = WideString(kBlock - 1, u'0') + u"\U0001F600é\U0001F600";
+    EXPECT_EQ(WriteTextFile(folder / "saved", text), 1);
+    EXPECT_EQ(ReadFileBytes(folder / "saved"),
+              std::string(kBlock - 1, '0') + "\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80");
 }
 
 }  // namespace
