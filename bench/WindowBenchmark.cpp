@@ -115,7 +115,7 @@ struct Window {
             ->setText(QString::fromStdString(input.string()));
         auto* contents = window.findChild<TextView*>("m_editFileContents");
         return Measure([&] { Click(ControlId::LoadFile); },
-                       [&] { return !contents->Text()->empty() && Enabled(ControlId::LoadFile); });
+                       [&] { return !contents->Text().Empty() && Enabled(ControlId::LoadFile); });
     }
 
     TallowWindow window{QStringLiteral("working folder"), QStringLiteral("help")};

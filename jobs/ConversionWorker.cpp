@@ -24,7 +24,7 @@ bool KeepGoing() {
 }
 
 RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
-                       WideString& result) {
+                       ByteString& result) {
     const auto afterCharacter = [&](std::int64_t i) {
         progress.Report(i);
         return KeepGoing();
@@ -54,19 +54,21 @@ RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std
 }
 
 void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
-                WideString result) {
+                ByteString result) {
     const std::int64_t lines = g_lineIndex;
-    RunSteps(
-        [&] { progress.Report(slots + lines); },
-        [&] { dialog.m_editResult.SetText(std::make_shared<const WideString>(std::move(result))); },
-        [&] { progress.Report(slots + lines + 1); }, [&] { progress.Report(slots + lines + 2); },
-        [&] { dialog.m_btnExit.Enable(); }, [&] { dialog.HideProgress(); },
-        [&] { dialog.m_toolkit.Beep(); },
-        [&] {
-            if (dialog.MessageGateOpen()) {
-                dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
-            }
-        });
+    RunSteps([&] { progress.Report(slots + lines); },
+             [&] {
+                 dialog.m_editResult.SetText(
+                     SharedText::FromAscii(std::make_shared<const ByteString>(std::move(result))));
+             },
+             [&] { progress.Report(slots + lines + 1); },
+             [&] { progress.Report(slots + lines + 2); }, [&] { dialog.m_btnExit.Enable(); },
+             [&] { dialog.HideProgress(); }, [&] { dialog.m_toolkit.Beep(); },
+             [&] {
+                 if (dialog.MessageGateOpen()) {
+                     dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
+                 }
+             });
 }
 
 void FinishTooLarge(CTallowDlg& dialog) {
@@ -106,7 +108,8 @@ unsigned ConvertThreadProc(CTallowDlg& dialog) {
     ProgressReporter progress(dialog.m_progress, dialog.m_editProgress);
     progress.SetRange(3 * slots);
     {
-        WideString result;
+        // Binary digits and line breaks: one byte each.
+        ByteString result;
         switch (ConvertFileText(dialog, progress, slots, result)) {
             case RunEnd::Done:
                 FinishDone(dialog, progress, slots, std::move(result));

@@ -7,12 +7,12 @@
 
 void CTallowDlg::OnBnClickedLoadFile() {
     const SharedText path = m_browseFile.Text();
-    if (path->empty()) {
+    if (path.Empty()) {
         m_toolkit.ShowMessage(message::kNoFileChosen, MessageIcon::Error);
         return;
     }
     // A file of millions of lines takes a moment to read and to index for its box.
-    RunFileTask([this, file = std::filesystem::path(std::u16string(*path))] {
+    RunFileTask([this, file = std::filesystem::path(path.Wide())] {
         std::optional<WideString> text = ReadTextFile(file);
         if (!text) {
             m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
@@ -29,15 +29,16 @@ void CTallowDlg::OnBnClickedLoadFile() {
 
 void CTallowDlg::OnBnClickedConvertFile() {
     const SharedText shown = m_editFileContents.Text();
-    if (shown->empty()) {
+    if (shown.Empty()) {
         m_toolkit.ShowMessage(message::kNothingLoaded, MessageIcon::Error);
         return;
     }
-    if (*shown == u"\r\n" || *shown == u"\n") {
+    if (shown == u"\r\n" || shown == u"\n") {
         m_toolkit.ShowMessage(message::kOnlyLineBreaks, MessageIcon::Error);
         return;
     }
-    const bool numberList = shown == g_fileText ? g_fileTextIsNumberList : CheckNumberText(*shown);
+    const bool numberList =
+        shown.Shares(g_fileText) ? g_fileTextIsNumberList : CheckNumberText(shown.Wide());
     if (!numberList) {
         m_toolkit.ShowMessage(message::kNotDigits, MessageIcon::Error);
         return;
@@ -66,7 +67,7 @@ void CTallowDlg::OnBnClickedPause() {
     m_btnPause.Enable();
     m_btnCancel.Disable();
     m_btnExit.Disable();
-    const bool pausing = *m_btnPause.Text() == u"一時停止";
+    const bool pausing = m_btnPause.Text() == u"一時停止";
     m_btnPause.SetText(pausing ? u"再開" : u"一時停止");
     if (!pausing) {
         m_btnCancel.Enable();
@@ -89,7 +90,7 @@ std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     m_btnCancel.Hide();
     m_editProgress.Hide();
     m_progress.Hide();
-    if (!m_editResult.Text()->empty()) {
+    if (!m_editResult.Text().Empty()) {
         m_btnSave.Show();
     }
     // A Pause pressed after the worker's last step finds the run over: nothing is left to hold.

@@ -4,7 +4,7 @@
 
 void CTallowDlg::OnBnClickedSave() {
     const SharedText result = m_editResult.Text();
-    if (result->empty()) {
+    if (result.Empty()) {
         m_toolkit.ShowMessage(message::kNothingToSave, MessageIcon::Error);
         return;
     }
@@ -16,7 +16,7 @@ void CTallowDlg::OnBnClickedSave() {
     }
     // Ten million results are hundreds of megabytes to convert and write.
     RunFileTask([this, result, file = *path] {
-        if (WriteTextFile(file, *result) != 0) {
+        if (WriteTextFile(file, result) != 0) {
             m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
         } else {
             m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);

@@ -5,7 +5,7 @@
 void CTallowDlg::OnBnClickedConvert() {
     m_editBinary.SetText(u"");
     const ParsedDecimal<std::int32_t> number =
-        ParseDecimal<std::int32_t>(std::u16string_view(*m_editDecimal.Text()));
+        ParseDecimal<std::int32_t>(std::u16string_view(m_editDecimal.Text().Wide()));
     if (number.outOfRange) {
         m_toolkit.ShowMessage(message::kTooLargeForSingle, MessageIcon::Error);
         return;

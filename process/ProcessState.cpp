@@ -5,7 +5,7 @@ std::filesystem::path g_autoFileDir;
 std::filesystem::path g_resultDir;
 std::filesystem::path g_tempDir;
 
-SharedText g_fileText = std::make_shared<const WideString>();
+SharedWideString g_fileText = std::make_shared<const WideString>();
 bool g_fileTextIsNumberList = true;
 
 std::array<WideString, 2> g_settings;

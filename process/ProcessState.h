@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "core/TextTypes.h"
 #include "core/NumberLines.h"
+#include "core/TextTypes.h"
 #include "process/WorkerThread.h"
 #include "storage/SettingsFile.h"
 
@@ -19,7 +19,7 @@ extern std::filesystem::path g_resultDir;
 extern std::filesystem::path g_tempDir;
 
 // The number list of the last loaded file, held once: the file-contents box shows the same text.
-extern SharedText g_fileText;
+extern SharedWideString g_fileText;
 // Whether g_fileText holds nothing but digits and line breaks, worked out as it was loaded: on the
 // window's thread the check of a 230 MB text would stall it.
 extern bool g_fileTextIsNumberList;

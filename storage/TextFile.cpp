@@ -84,6 +84,14 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     return whole;
 }
 
+std::string AsUtf8(std::u16string_view units) {
+    return Utf16ToUtf8(units);
+}
+
+std::string_view AsUtf8(std::string_view ascii) {
+    return ascii;
+}
+
 }  // namespace
 
 WideString DecodeTextFileBytes(std::string_view bytes) {
@@ -99,18 +107,21 @@ std::optional<WideString> ReadTextFile(const fs::path& path) {
     return ReadText(source, source.Size());
 }
 
-int WriteTextFile(const fs::path& path, std::u16string_view text) {
+int WriteTextFile(const fs::path& path, const SharedText& text) {
     AtomicFile file(path);
-    while (!text.empty()) {
-        std::size_t block = std::min(text.size(), kStreamBlock);
-        // A surrogate pair is converted whole.
-        if (block < text.size() && IsHighSurrogate(text[block - 1])) {
-            ++block;
+    const bool written = text.VisitUnits([&file](auto units) {
+        while (!units.empty()) {
+            std::size_t block = std::min(units.size(), kStreamBlock);
+            // A surrogate pair is converted whole.
+            if (block < units.size() && IsHighSurrogate(units[block - 1])) {
+                ++block;
+            }
+            if (!file.Write(std::string_view(AsUtf8(units.substr(0, block))))) {
+                return false;
+            }
+            units.remove_prefix(block);
         }
-        if (!file.Write(std::string_view(Utf16ToUtf8(text.substr(0, block))))) {
-            return 0;
-        }
-        text.remove_prefix(block);
-    }
-    return file.Commit() ? 1 : 0;
+        return true;
+    });
+    return written && file.Commit() ? 1 : 0;
 }

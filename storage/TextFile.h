@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/TextTypes.h"
+#include "core/SharedText.h"
 
 // The longest text the program takes in: its lengths are 32-bit counts.
 inline constexpr std::size_t kLongestText = 2147483646;
@@ -21,4 +21,4 @@ std::optional<WideString> ReadTextFile(const std::filesystem::path& path);
 
 // Replaces the file at path with text in the system's encoding (UTF-8), as WriteBytesFile does,
 // converting it a block at a time: 1 on success, 0 when nothing was replaced.
-int WriteTextFile(const std::filesystem::path& path, std::u16string_view text);
+int WriteTextFile(const std::filesystem::path& path, const SharedText& text);

@@ -1,39 +1,43 @@
 #include "ui/LineIndex.h"
 
-LineIndex::LineIndex(std::u16string_view text) {
-    std::size_t lineStart = 0;
-    std::size_t longest = 0;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        if (text[k] != u'\n') {
-            continue;
+#include <algorithm>
+
+LineIndex::LineIndex(const SharedText& text) {
+    text.VisitUnits([this](auto units) {
+        using Char = typename decltype(units)::value_type;
+        std::size_t lineStart = 0;
+        std::size_t longest = 0;
+        for (std::size_t k = units.find(Char('\n')); k != SharedText::npos;
+             k = units.find(Char('\n'), k + 1)) {
+            if (k - lineStart > longest) {
+                longest = k - lineStart;
+                m_longestLineStart = lineStart;
+            }
+            lineStart = k + 1;
+            if (m_lineCount++ % kStride == kStride - 1) {
+                m_sampledStarts.push_back(lineStart);
+            }
         }
-        if (k - lineStart > longest) {
-            longest = k - lineStart;
+        if (units.size() - lineStart > longest) {
             m_longestLineStart = lineStart;
         }
-        lineStart = k + 1;
-        if (m_lineCount++ % kStride == kStride - 1) {
-            m_sampledStarts.push_back(lineStart);
-        }
-    }
-    if (text.size() - lineStart > longest) {
-        m_longestLineStart = lineStart;
-    }
+    });
 }
 
-std::size_t LineIndex::LineStart(std::u16string_view text, std::size_t line) const {
+std::size_t LineIndex::LineStart(const SharedText& text, std::size_t line) const {
     std::size_t start = m_sampledStarts[line / kStride];
     for (std::size_t skip = line % kStride; skip > 0; --skip) {
-        start = text.find(u'\n', start) + 1;
+        start = text.Find(u'\n', start) + 1;
     }
     return start;
 }
 
-std::u16string_view LineIndex::LineAt(std::u16string_view text, std::size_t start) {
-    const std::size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == u'\r' && end < text.size()) {
-        line.remove_suffix(1);
+LineIndex::Line LineIndex::LineAt(const SharedText& text, std::size_t start) {
+    const std::size_t size = text.Size();
+    const std::size_t end = std::min(text.Find(u'\n', start), size);
+    Line line{start, end - start};
+    if (line.length > 0 && end < size && text.At(end - 1) == u'\r') {
+        --line.length;
     }
     return line;
 }

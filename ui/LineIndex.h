@@ -1,23 +1,29 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 #include <vector>
+
+#include "core/SharedText.h"
 
 // Where the lines of a text start, kept for every 256th line only: enough to find any line in a
 // few microseconds, small enough for texts of millions of lines. Building it reads the whole
 // text, so it is built on the thread that hands the text over, not on the window's.
 class LineIndex {
   public:
+    // A line's characters, without its CR LF or LF.
+    struct Line {
+        std::size_t start = 0;
+        std::size_t length = 0;
+    };
+
     LineIndex() = default;
-    explicit LineIndex(std::u16string_view text);
+    explicit LineIndex(const SharedText& text);
 
     std::size_t LineCount() const { return m_lineCount; }
     std::size_t LongestLineStart() const { return m_longestLineStart; }
     // The start of line, and of each following line, in text.
-    std::size_t LineStart(std::u16string_view text, std::size_t line) const;
-    // The line's characters, without its CR LF or LF.
-    static std::u16string_view LineAt(std::u16string_view text, std::size_t start);
+    std::size_t LineStart(const SharedText& text, std::size_t line) const;
+    static Line LineAt(const SharedText& text, std::size_t start);
 
   private:
     static constexpr std::size_t kStride = 256;

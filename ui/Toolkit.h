@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/TextTypes.h"
+#include "core/SharedText.h"
 #include "ui/ControlId.h"
 
 enum class MessageIcon { Error = 16, Information = 64 };

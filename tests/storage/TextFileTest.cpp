@@ -72,14 +72,29 @@ TEST(ReadTextFile, ReportsWhatCannotBeRead) {
     }
 }
 
-// Saving goes in blocks of 1 MiB; a surrogate pair across a block's end is written whole.
+// Saving goes in blocks of 1 MiB; a surrogate pair across a block's end is written whole, and a
+// text held one byte per unit is written as it is.
 TEST(WriteTextFile, WritesUtf8WithPairsWholeAcrossBlocks) {
     constexpr std::size_t kBlock = std::size_t{1} << 20;
+    const std::string zeros(kBlock - 1, '0');
+    const struct {
+        const char* what;
+        SharedText text;
+        std::string bytes;
+    } cases[] = {
+        {"UTF-16",
+         std::make_shared<const WideString>(WideString(kBlock - 1, u'0') +
+                                            u"\U0001F600é\U0001F600"),
+         zeros + "\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80"},
+        {"ASCII", SharedText::FromAscii(std::make_shared<const ByteString>(zeros + "10\r\n")),
+         zeros + "10\r\n"},
+    };
     ScratchFolder folder;
-    const WideString text = WideString(kBlock - 1, u'0') + u"\U0001F600é\U0001F600";
-    EXPECT_EQ(WriteTextFile(folder / "saved", text), 1);
-    EXPECT_EQ(ReadFileBytes(folder / "saved"),
-              std::string(kBlock - 1, '0') + "\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(WriteTextFile(folder / "saved", c.text), 1);
+        EXPECT_EQ(ReadFileBytes(folder / "saved"), c.bytes);
+    }
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ class FakeToolkit : public Toolkit {
         bool visible = true;
         bool enabled = true;
         bool checked = false;
-        SharedText text = std::make_shared<const WideString>();
+        SharedText text;
         std::int32_t maximum = 100;
         std::int32_t position = 0;
     };
@@ -58,7 +58,7 @@ class FakeToolkit : public Toolkit {
     }
     SharedText GetText(ControlId id) override { return State(id).text; }
     void SetText(ControlId id, SharedText text) override {
-        Record({Kind::Text, id, *text}, &ControlState::text, text);
+        Record({Kind::Text, id, text.Wide()}, &ControlState::text, text);
     }
     bool IsChecked(ControlId id) override { return State(id).checked; }
     void SetChecked(ControlId id, bool checked) override {
@@ -92,7 +92,7 @@ class FakeToolkit : public Toolkit {
     void Type(ControlId id, std::u16string_view text);
 
     ControlState State(ControlId id) const;
-    WideString Text(ControlId id) const { return *State(id).text; }
+    WideString Text(ControlId id) const { return State(id).text.Wide(); }
     std::vector<Event> Events(std::optional<Kind> only = {}) const;
     std::vector<WideString> MessageTexts() const;
     std::size_t Beeps() const { return Events(Kind::Beep).size(); }

@@ -25,7 +25,7 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnSave")->isVisible(); }, 5000));
     auto* result = Find<TextView>("m_editResult");
-    EXPECT_EQ(*result->Text(), u"101\r\n11\r\n111\r\n");
+    EXPECT_EQ(result->Text().Wide(), u"101\r\n11\r\n111\r\n");
     result->setFocus();
     QTest::keySequence(result, QKeySequence::SelectAll);
     QTest::keySequence(result, QKeySequence::Copy);
@@ -90,7 +90,7 @@ TEST_F(FileConversionWindowTest, ALoadUnderWayKeepsTheRunControlsDisabled) {
     EXPECT_TRUE(Find("m_btnConvertFile")->isVisible());
     EXPECT_TRUE(Find("m_btnConvertFile")->isEnabled());
     EXPECT_TRUE(Find("m_btnExit")->isEnabled());
-    EXPECT_EQ(*Find<TextView>("m_editFileContents")->Text(), u"5\r\n3\r\n");
+    EXPECT_EQ(Find<TextView>("m_editFileContents")->Text().Wide(), u"5\r\n3\r\n");
 }
 
 TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {

@@ -87,7 +87,7 @@ TEST_F(WindowTest, EnterAndEscapeNeverCloseTheWindow) {
     QTest::keyClick(input, Qt::Key_Return);
     QTest::keyClicks(input, QStringLiteral("2"));
     EXPECT_EQ(input->toPlainText(), QStringLiteral("1\n2"));
-    EXPECT_EQ(*toolkit.GetText(ControlId::Decimal), u"1\r\n2");
+    EXPECT_EQ(toolkit.GetText(ControlId::Decimal).Wide(), u"1\r\n2");
     EXPECT_TRUE(window.isVisible());
 }
 

@@ -3,18 +3,19 @@
 #include <QFontMetrics>
 #include <QString>
 #include <cstddef>
-#include <string_view>
+
+#include "ui/LineIndex.h"
 
 // Where the characters of one line stand. A short line is laid out with the font's own advances;
 // a long one (a file whose lines end in CR alone is one line of millions of digits) in cells one
 // digit wide, so that any part of it is found and drawn without measuring what comes before it.
 class LineLayout {
   public:
-    LineLayout(const QFontMetrics& metrics, std::u16string_view line);
+    LineLayout(const QFontMetrics& metrics, const SharedText& text, LineIndex::Line line);
 
     // The left edge of column (0 to the line's length), from the line's start.
     long long X(std::size_t column) const;
-    long long Width() const { return X(m_line.size()); }
+    long long Width() const { return X(m_length); }
     // The column boundary nearest to x.
     std::size_t ColumnAt(long long x) const;
     // The first column that reaches past x, and the first that starts beyond x + width.
@@ -23,10 +24,10 @@ class LineLayout {
 
   private:
     static constexpr std::size_t kLongestExactLine = 1024;
-    bool IsExact() const { return m_line.size() <= kLongestExactLine; }
+    bool IsExact() const { return m_length <= kLongestExactLine; }
 
     const QFontMetrics& m_metrics;
-    std::u16string_view m_line;
+    std::size_t m_length;
     QString m_exact;
     int m_cell;
 };

@@ -119,15 +119,15 @@ SharedText QtToolkit::GetText(ControlId control) {
         if (stored != m_texts.end()) {
             return stored->second;
         }
-        return std::make_shared<const WideString>(
-            ToWideString(UserText(m_window.Control(control))));
+        return SharedText(
+            std::make_shared<const WideString>(ToWideString(UserText(m_window.Control(control)))));
     });
 }
 
 void QtToolkit::SetText(ControlId control, SharedText text) {
     if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
         // Indexing reads the whole text: done here, so a worker's result never stalls the window.
-        auto index = std::make_shared<const LineIndex>(*text);
+        auto index = std::make_shared<const LineIndex>(text);
         // The text shown before may be hundreds of megabytes: it is let go here, not on the
         // window's thread.
         SharedText shownBefore;
@@ -139,7 +139,7 @@ void QtToolkit::SetText(ControlId control, SharedText text) {
         return;
     }
     OnWindowThread([&] {
-        ShowText(m_window.Control(control), ToQString(*text));
+        ShowText(m_window.Control(control), ToQString(text, 0));
         m_texts[control] = std::move(text);
     });
 }

@@ -22,9 +22,7 @@ int ClampedToInt(long long value) {
 }  // namespace
 
 TextView::TextView(QWidget* parent)
-    : QAbstractScrollArea(parent),
-      m_text(std::make_shared<const WideString>()),
-      m_index(std::make_shared<const LineIndex>()) {
+    : QAbstractScrollArea(parent), m_index(std::make_shared<const LineIndex>()) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
@@ -56,7 +54,8 @@ void TextView::UpdateScrollBars() {
     verticalScrollBar()->setPageStep(VisibleLines());
     verticalScrollBar()->setSingleStep(1);
     const QFontMetrics metrics = fontMetrics();
-    const LineLayout longest(metrics, LineIndex::LineAt(*m_text, m_index->LongestLineStart()));
+    const LineLayout longest(metrics, m_text,
+                             LineIndex::LineAt(m_text, m_index->LongestLineStart()));
     const long long width = longest.Width() + 2 * kMargin;
     horizontalScrollBar()->setRange(0, ClampedToInt(std::max(0LL, width - viewport()->width())));
     horizontalScrollBar()->setPageStep(viewport()->width());
@@ -71,7 +70,7 @@ void TextView::resizeEvent(QResizeEvent* event) {
 void TextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     const QFontMetrics metrics = fontMetrics();
-    const std::u16string_view text = *m_text;
+    const SharedText& text = m_text;
     const std::size_t first = static_cast<std::size_t>(verticalScrollBar()->value());
     const std::size_t last = std::min(m_index->LineCount(), first + VisibleLines() + 1);
     const std::size_t selectionStart = std::min(m_anchor, m_cursor);
@@ -80,14 +79,14 @@ void TextView::paintEvent(QPaintEvent*) {
     const int width = viewport()->width();
     std::size_t start = first < last ? m_index->LineStart(text, first) : 0;
     for (std::size_t line = first; line < last; ++line) {
-        const std::u16string_view characters = LineIndex::LineAt(text, start);
-        const LineLayout layout(metrics, characters);
+        const LineIndex::Line characters = LineIndex::LineAt(text, start);
+        const LineLayout layout(metrics, text, characters);
         const int top = static_cast<int>(line - first) * LineHeight();
         const auto at = [&](std::size_t column) {
             return static_cast<int>(kMargin + layout.X(column) - scrolled);
         };
-        const std::size_t from = std::clamp(selectionStart, start, start + characters.size());
-        const std::size_t to = std::clamp(selectionEnd, start, start + characters.size());
+        const std::size_t from = std::clamp(selectionStart, start, start + characters.length);
+        const std::size_t to = std::clamp(selectionEnd, start, start + characters.length);
         if (from < to) {
             const int x0 = std::max(0, at(from - start));
             const int x1 = std::min(width, at(to - start));
@@ -96,9 +95,9 @@ void TextView::paintEvent(QPaintEvent*) {
         const std::size_t begin = layout.FirstVisible(scrolled);
         const std::size_t end = layout.EndVisible(scrolled, width);
         painter.drawText(at(begin), top + metrics.ascent(),
-                         ToQString(characters.substr(begin, end - begin)));
-        const std::size_t lineEnd = text.find(u'\n', start);
-        if (lineEnd == std::u16string_view::npos) {
+                         ToQString(text, start + begin, end - begin));
+        const std::size_t lineEnd = text.Find(u'\n', start);
+        if (lineEnd == SharedText::npos) {
             break;
         }
         start = lineEnd + 1;
@@ -106,13 +105,13 @@ void TextView::paintEvent(QPaintEvent*) {
 }
 
 std::size_t TextView::OffsetAt(const QPoint& point) const {
-    const std::u16string_view text = *m_text;
+    const SharedText& text = m_text;
     const long long row = std::max(0, point.y()) / LineHeight();
     const std::size_t line = std::min<std::size_t>(
         m_index->LineCount() - 1, static_cast<std::size_t>(verticalScrollBar()->value() + row));
     const std::size_t start = m_index->LineStart(text, line);
     const QFontMetrics metrics = fontMetrics();
-    const LineLayout layout(metrics, LineIndex::LineAt(text, start));
+    const LineLayout layout(metrics, text, LineIndex::LineAt(text, start));
     return start + layout.ColumnAt(point.x() - kMargin + horizontalScrollBar()->value());
 }
 
@@ -128,13 +127,12 @@ void TextView::mouseMoveEvent(QMouseEvent* event) {
 
 QString TextView::SelectedText() const {
     const std::size_t from = std::min(m_anchor, m_cursor);
-    return ToQString(
-        std::u16string_view(*m_text).substr(from, std::max(m_anchor, m_cursor) - from));
+    return ToQString(m_text, from, std::max(m_anchor, m_cursor) - from);
 }
 
 void TextView::SelectAll() {
     m_anchor = 0;
-    m_cursor = m_text->size();
+    m_cursor = m_text.Size();
     viewport()->update();
 }
 

@@ -3,8 +3,8 @@
 #include <QAbstractScrollArea>
 #include <memory>
 
-#include "ui/Toolkit.h"
 #include "ui/LineIndex.h"
+#include "ui/Toolkit.h"
 
 // A read-only view of a text of any size: it lays out only the lines in sight and holds the text
 // once, shared with whoever handed it over. Text can be selected with the mouse or Ctrl+A and

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -22,12 +21,13 @@ constexpr int kWheelLines = 3;
 // digit wide, so that any part of it is found and drawn without measuring what comes before it.
 class LinePlacement {
   public:
-    LinePlacement(HDC context, std::u16string_view line, int cell)
-        : m_size(line.size()), m_cell(cell) {
-        if (IsExact() && !line.empty()) {
-            m_edges.resize(line.size());
+    LinePlacement(HDC context, const SharedText& text, LineIndex::Line line, int cell)
+        : m_size(line.length), m_cell(cell) {
+        if (IsExact() && m_size > 0) {
+            const WideString characters = text.Copy(line.start, line.length);
+            m_edges.resize(m_size);
             SIZE total;
-            GetTextExtentExPointW(context, AsWide(line), static_cast<int>(line.size()), 0, nullptr,
+            GetTextExtentExPointW(context, AsWide(characters), static_cast<int>(m_size), 0, nullptr,
                                   m_edges.data(), &total);
         }
     }
@@ -95,9 +95,11 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     RegisterClassExW(&viewClass);
 }
 
-// One run of characters, each in its own place, over the selection's colours when selected.
-void DrawRun(HDC context, const LinePlacement& placement, std::u16string_view line,
-             std::size_t from, std::size_t to, long long left, int top, int height, bool selected) {
+// One run of a line's columns, each in its own place, over the selection's colours when selected;
+// shown holds the line's columns from shownFrom on.
+void DrawRun(HDC context, const LinePlacement& placement, std::u16string_view shown,
+             std::size_t shownFrom, std::size_t from, std::size_t to, long long left, int top,
+             int height, bool selected) {
     if (from >= to) {
         return;
     }
@@ -114,7 +116,7 @@ void DrawRun(HDC context, const LinePlacement& placement, std::u16string_view li
         SetBkColor(context, GetSysColor(COLOR_HIGHLIGHT));
     }
     ExtTextOutW(context, area.left, top, selected ? ETO_OPAQUE : 0, &area,
-                AsWide(line.substr(from, to - from)), static_cast<UINT>(to - from),
+                AsWide(shown.substr(from - shownFrom, to - from)), static_cast<UINT>(to - from),
                 advances.data());
     SetTextColor(context, text);
     SetBkColor(context, back);
@@ -123,9 +125,7 @@ void DrawRun(HDC context, const LinePlacement& placement, std::u16string_view li
 }  // namespace
 
 Win32TextView::Win32TextView(HWND window)
-    : m_window(window),
-      m_text(std::make_shared<const WideString>()),
-      m_index(std::make_shared<const LineIndex>()) {}
+    : m_window(window), m_index(std::make_shared<const LineIndex>()) {}
 
 void Win32TextView::Replace(HWND edit) {
     HWND parent = GetParent(edit);
@@ -226,21 +226,22 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case EM_SETSEL: {
             const auto end = static_cast<long long>(lParam);
-            Select(std::min(static_cast<std::size_t>(wParam), m_text->size()),
-                   end < 0 ? m_text->size() : std::min<std::size_t>(end, m_text->size()));
+            const std::size_t size = m_text.Size();
+            Select(std::min(static_cast<std::size_t>(wParam), size),
+                   end < 0 ? size : std::min<std::size_t>(end, size));
             return 0;
         }
         case WM_COPY:
             CopySelection();
             return 0;
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(m_text->size());
+            return static_cast<LRESULT>(m_text.Size());
         case WM_GETTEXT:
             return CopyText(reinterpret_cast<wchar_t*>(lParam), wParam);
         case WM_SETTEXT: {
-            auto text = std::make_shared<const WideString>(
-                FromWide(lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam)));
-            auto index = std::make_shared<const LineIndex>(*text);
+            const SharedText text(std::make_shared<const WideString>(
+                FromWide(lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam))));
+            auto index = std::make_shared<const LineIndex>(text);
             SetText(std::move(text), std::move(index));
             return TRUE;
         }
@@ -283,8 +284,9 @@ void Win32TextView::UpdateScrollBars() {
 
     const FontContext measuring(m_window, m_font);
     HDC context = measuring.Get();
-    const std::u16string_view longest = LineIndex::LineAt(*m_text, m_index->LongestLineStart());
-    const long long width = LinePlacement(context, longest, m_cell).X(longest.size()) + 2 * kMargin;
+    const LineIndex::Line longest = LineIndex::LineAt(m_text, m_index->LongestLineStart());
+    const long long width =
+        LinePlacement(context, m_text, longest, m_cell).X(longest.length) + 2 * kMargin;
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
     horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
@@ -349,7 +351,7 @@ void Win32TextView::OnScroll(int bar, int request) {
 void Win32TextView::OnKey(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
     if (control && key == 'A') {
-        Select(0, m_text->size());
+        Select(0, m_text.Size());
     } else if (control && (key == 'C' || key == VK_INSERT)) {
         CopySelection();
     } else if (key == VK_UP || key == VK_DOWN) {
@@ -380,7 +382,7 @@ void Win32TextView::Paint() {
     SetBkMode(context, TRANSPARENT);
     HGDIOBJ before = SelectObject(context, FontOrDefault(m_font));
 
-    const std::u16string_view text = *m_text;
+    const SharedText& text = m_text;
     const auto first = static_cast<std::size_t>(Position(SB_VERT));
     const std::size_t last =
         std::min(m_index->LineCount(), first + static_cast<std::size_t>(VisibleLines()) + 1);
@@ -390,19 +392,20 @@ void Win32TextView::Paint() {
     const std::size_t selectionEnd = std::max(m_anchor, m_cursor);
     std::size_t start = first < last ? m_index->LineStart(text, first) : 0;
     for (std::size_t line = first; line < last; ++line) {
-        const std::u16string_view characters = LineIndex::LineAt(text, start);
-        const LinePlacement placement(context, characters, m_cell);
+        const LineIndex::Line characters = LineIndex::LineAt(text, start);
+        const LinePlacement placement(context, text, characters, m_cell);
         const int top = static_cast<int>(line - first) * m_lineHeight;
         const std::size_t begin = placement.ColumnAt(scrolled - m_cell);
         const std::size_t end =
-            std::min(characters.size(), placement.ColumnAt(scrolled + client.right) + 1);
+            std::min(characters.length, placement.ColumnAt(scrolled + client.right) + 1);
         const std::size_t from = std::clamp(selectionStart, start + begin, start + end) - start;
         const std::size_t to = std::clamp(selectionEnd, start + begin, start + end) - start;
-        DrawRun(context, placement, characters, begin, from, left, top, m_lineHeight, false);
-        DrawRun(context, placement, characters, from, to, left, top, m_lineHeight, true);
-        DrawRun(context, placement, characters, to, end, left, top, m_lineHeight, false);
-        const std::size_t lineEnd = text.find(u'\n', start);
-        if (lineEnd == std::u16string_view::npos) {
+        const WideString shown = text.Copy(start + begin, end - begin);
+        DrawRun(context, placement, shown, begin, begin, from, left, top, m_lineHeight, false);
+        DrawRun(context, placement, shown, begin, from, to, left, top, m_lineHeight, true);
+        DrawRun(context, placement, shown, begin, to, end, left, top, m_lineHeight, false);
+        const std::size_t lineEnd = text.Find(u'\n', start);
+        if (lineEnd == SharedText::npos) {
             break;
         }
         start = lineEnd + 1;
@@ -412,14 +415,14 @@ void Win32TextView::Paint() {
 }
 
 std::size_t Win32TextView::OffsetAt(LPARAM point) const {
-    const std::u16string_view text = *m_text;
+    const SharedText& text = m_text;
     const long long row = std::max(0, GET_Y_LPARAM(point)) / m_lineHeight;
     const std::size_t line = std::min<std::size_t>(
         m_index->LineCount() - 1, static_cast<std::size_t>(Position(SB_VERT) + row));
     const std::size_t start = m_index->LineStart(text, line);
     const FontContext measuring(m_window, m_font);
     HDC context = measuring.Get();
-    const LinePlacement placement(context, LineIndex::LineAt(text, start), m_cell);
+    const LinePlacement placement(context, text, LineIndex::LineAt(text, start), m_cell);
     const std::size_t column = placement.ColumnAt(
         GET_X_LPARAM(point) - kMargin + static_cast<long long>(Position(SB_HORZ)) * m_cell);
     return start + column;
@@ -434,15 +437,13 @@ void Win32TextView::Select(std::size_t anchor, std::size_t cursor) {
 // The selection as it is, CR LF line breaks included.
 void Win32TextView::CopySelection() const {
     const std::size_t from = std::min(m_anchor, m_cursor);
-    const std::u16string_view selected =
-        std::u16string_view(*m_text).substr(from, std::max(m_anchor, m_cursor) - from);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (selected.size() + 1) * sizeof(char16_t));
+    const std::size_t count = std::max(m_anchor, m_cursor) - from;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (count + 1) * sizeof(char16_t));
     if (memory == nullptr) {
         return;
     }
     auto* target = static_cast<char16_t*>(GlobalLock(memory));
-    std::memcpy(target, selected.data(), selected.size() * sizeof(char16_t));
-    target[selected.size()] = u'\0';
+    target[m_text.CopyInto(target, from, count)] = u'\0';
     GlobalUnlock(memory);
     if (!OpenClipboard(m_window)) {
         GlobalFree(memory);
@@ -459,8 +460,7 @@ LRESULT Win32TextView::CopyText(wchar_t* buffer, std::size_t capacity) const {
     if (buffer == nullptr || capacity == 0) {
         return 0;
     }
-    const std::size_t count = std::min(capacity - 1, m_text->size());
-    std::memcpy(buffer, m_text->data(), count * sizeof(char16_t));
+    const std::size_t count = m_text.CopyInto(reinterpret_cast<char16_t*>(buffer), 0, capacity - 1);
     buffer[count] = L'\0';
     return static_cast<LRESULT>(count);
 }

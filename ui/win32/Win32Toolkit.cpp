@@ -96,17 +96,18 @@ SharedText Win32Toolkit::GetText(ControlId control) {
         if (HoldsStoredText(control)) {
             return Win32TextView::From(Control(control))->Text();
         }
-        return std::make_shared<const WideString>(FromWide(WindowText(Control(control))));
+        return SharedText(
+            std::make_shared<const WideString>(FromWide(WindowText(Control(control)))));
     });
 }
 
 void Win32Toolkit::SetText(ControlId control, SharedText text) {
     if (!HoldsStoredText(control)) {
-        OnWindowThread([&] { SetWindowTextW(Control(control), AsWide(*text)); });
+        OnWindowThread([&] { SetWindowTextW(Control(control), AsWide(text.Wide())); });
         return;
     }
     // Indexing reads the whole text: done here, so a worker's result never stalls the window.
-    auto index = std::make_shared<const LineIndex>(*text);
+    auto index = std::make_shared<const LineIndex>(text);
     // The text shown before may be hundreds of megabytes: it is let go here, not on the window's
     // thread.
     SharedText shownBefore;
