@@ -56,6 +56,7 @@ TEST(ParseDecimal, ReportsValuesOutsideTheTypeInsteadOfHidingTheClamp) {
         {u"-2147483649", -2147483647 - 1, true},
         {u"21474836470", 2147483647, true},
         {u"12 99999999999", 12, false},
+        {std::u16string_view(u"123").substr(0, 2), 12, false},  // a view ends before its digits
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));

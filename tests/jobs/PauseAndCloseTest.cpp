@@ -127,6 +127,7 @@ TEST_P(PauseInLastStepsTest, HoldsTheRunAndTheNextRunStartsUnpaused) {
     const std::size_t paused = EventsAfterAWhile();
     EXPECT_EQ(EventsAfterAWhile(), paused);
     EXPECT_EQ(RunsEnded(), 0) << "a paused run must not end";
+    EXPECT_FALSE(toolkit.State(ControlId::BrowseFile).enabled) << "Pause disables it";
     EXPECT_EQ(toolkit.Beeps(), 0U);
 
     Click(ControlId::Pause);
@@ -149,6 +150,10 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const Event& event) { return event.control == ControlId::Result; }},
         LastStepCase{"RangeError", "5\r\n2147483648\r\n",
                      [](const Event& event) { return event.kind == Event::Kind::Message; }, true},
+        LastStepCase{"RangeErrorWithFileChoiceBack", "5\r\n2147483648\r\n",
+                     [](const Event& event) {
+                         return event == Event{Event::Kind::Enabled, ControlId::BrowseFile, {}, 1};
+                     }},
         LastStepCase{"Cancelled", "5\r\n3\r\n",
                      [](const Event& event) {
                          if (AtFirstProgress(event)) {
