@@ -42,17 +42,6 @@ class WindowText {
     char16_t m_last = u'\0';
 };
 
-// Number files are digits and line breaks: one UTF-16 unit for each UTF-8 byte and for each two
-// UTF-16 bytes. A file whose text could not be held is refused from its size, before anything
-// is allocated for it.
-std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes) {
-    const std::uintmax_t units = encoding == Encoding::Utf8 ? bytes : bytes / 2;
-    if (units > kLongestText) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(units);
-}
-
 std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     // A small file needs no block larger than itself.
     const auto blockSize =
@@ -93,6 +82,14 @@ std::string_view AsUtf8(std::string_view ascii) {
 }
 
 }  // namespace
+
+std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes) {
+    const std::uintmax_t units = encoding == Encoding::Utf8 ? bytes : bytes / 2;
+    if (units > kLongestText) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(units);
+}
 
 WideString DecodeTextFileBytes(std::string_view bytes) {
     MemorySource source(bytes);

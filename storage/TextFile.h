@@ -1,13 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 
 #include "core/SharedText.h"
+#include "core/TextEncoding.h"
 
 // The longest text the program takes in: its lengths are 32-bit counts.
 inline constexpr std::size_t kLongestText = 2147483646;
+
+// The units a number file of bytes decodes to, digits and line breaks being one UTF-16 unit for
+// each UTF-8 byte and for each two UTF-16 bytes; nothing above kLongestText. A file whose text
+// could not be held is refused from its size, before anything is allocated for it.
+std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes);
 
 // The text of a number file's bytes: a UTF-8, UTF-16LE or UTF-16BE byte-order mark names the
 // encoding; without one, a file holding a zero byte is UTF-16LE and any other is UTF-8. Every

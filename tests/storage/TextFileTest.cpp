@@ -47,6 +47,8 @@ TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
          "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"sv,
          u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"},
         {"unpaired surrogate", "\xFF\xFE\x00\xDC"sv, u"\uFFFD\r\n"},
+        {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80"sv,
+         WideString(7, u'\uFFFD') + u"\r\n"},
     };
     ScratchFolder folder;
     for (const auto& c : cases) {
@@ -72,6 +74,23 @@ TEST(ReadTextFile, ReportsWhatCannotBeRead) {
     }
 }
 
+// The largest text is one of 2,147,483,646 units, decided from the file's size alone.
+TEST(UnitsOfSize, RefusesFilesAboveTheLongestText) {
+    const struct {
+        Encoding encoding;
+        std::uintmax_t bytes;
+        std::optional<std::size_t> units;
+    } cases[] = {
+        {Encoding::Utf8, kLongestText, kLongestText},
+        {Encoding::Utf8, kLongestText + 1, std::nullopt},
+        {Encoding::Utf16LE, 2 * kLongestText + 1, kLongestText},
+        {Encoding::Utf16BE, 2 * kLongestText + 2, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(UnitsOfSize(c.encoding, c.bytes), c.units) << c.bytes;
+    }
+}
+
 // Saving goes in blocks of 1 MiB; a surrogate pair across a block's end is written whole, and a
 // text held one byte per unit is written as it is.
 TEST(WriteTextFile, WritesUtf8WithPairsWholeAcrossBlocks) {
@@ -86,6 +105,8 @@ TEST(WriteTextFile, WritesUtf8WithPairsWholeAcrossBlocks) {
          std::make_shared<const WideString>(WideString(kBlock - 1, u'0') +
                                             u"\U0001F600é\U0001F600"),
          zeros + "\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80"},
+        {"lone surrogates", std::make_shared<const WideString>(u"é\xDC00\xD800"),
+         "\xC3\xA9\xEF\xBF\xBD\xEF\xBF\xBD"},
         {"ASCII", SharedText::FromAscii(std::make_shared<const ByteString>(zeros + "10\r\n")),
          zeros + "10\r\n"},
     };
