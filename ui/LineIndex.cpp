@@ -14,9 +14,11 @@ LineIndex::LineIndex(const SharedText& text) {
                 m_longestLineStart = lineStart;
             }
             lineStart = k + 1;
-            if (m_lineCount++ % kStride == kStride - 1) {
+            // m_lineCount is the number of the line that starts here.
+            if (m_lineCount % kStride == 0) {
                 m_sampledStarts.push_back(lineStart);
             }
+            ++m_lineCount;
         }
         if (units.size() - lineStart > longest) {
             m_longestLineStart = lineStart;
