@@ -37,6 +37,7 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
         EXPECT_EQ(ReadTextFile(target), std::optional<WideString>(u"10\r\n"));
         EXPECT_TRUE(DeleteFile(target));
         EXPECT_FALSE(fs::exists(target));
+        EXPECT_FALSE(DeleteFile(target)) << "nothing left to delete";
     }
 }
 
