@@ -14,7 +14,7 @@ void CTallowDlg::OnBnClickedSave() {
         m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
         return;
     }
-    // Ten million results are hundreds of megabytes to convert and write.
+    // Ten million results are hundreds of megabytes to write.
     RunFileTask([this, result, file = *path] {
         if (WriteTextFile(file, result) != 0) {
             m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
