@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 #include "jobs/Messages.h"
 #include "process/ProcessState.h"
@@ -31,19 +32,11 @@ TEST_F(FileConversionTest, ConvertsALoadedFileAndShowsSave) {
 }
 
 TEST_F(FileConversionTest, ShowsEachPercentageOnceInOrder) {
-    std::string file;
-    for (int line = 0; line < 10; ++line) {
-        file += "12345\r\n";
-    }
-    Load(file);
+    Load(Repeated("12345\r\n", 10));
     Click(ControlId::ConvertFile);
-    std::vector<int> expected;
-    for (int percent = 0; percent <= 31; ++percent) {
-        expected.push_back(percent);
-    }
-    for (const int percent : {85, 86, 87, 89, 90, 91, 92, 93, 95, 96, 97, 98, 100}) {
-        expected.push_back(percent);
-    }
+    std::vector<int> expected(32);
+    std::iota(expected.begin(), expected.end(), 0);
+    expected.insert(expected.end(), {85, 86, 87, 89, 90, 91, 92, 93, 95, 96, 97, 98, 100});
     EXPECT_EQ(ShownPercentages(), expected);
 }
 
@@ -81,10 +74,7 @@ TEST_F(FileConversionTest, ARangeErrorKeepsThePreviousResult) {
 
 // A cancelled run shows 0 % and leaves the result of the run before it.
 TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
-    std::string twentyFours;
-    for (int line = 0; line < 20; ++line) {
-        twentyFours += "4\r\n";
-    }
+    const std::string twentyFours = Repeated("4\r\n", 20);
     const struct {
         const char* phase;
         std::string list;
@@ -102,7 +92,7 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.phase);
         toolkit.OnEvent(nullptr);
-        Load("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n");
+        Load(CountingList(10, 1));
         Click(ControlId::ConvertFile);
         Load(c.list);
         toolkit.ClearEvents();
@@ -157,57 +147,43 @@ TEST_F(FileConversionTest, AListOfLineBreaksGivesAnEmptyResultAndNoSave) {
     ExpectIdle(false);
 }
 
-TEST_F(FileConversionTest, RefusesWhatCannotBeConverted) {
+// Each refusal shows its one message and leaves the window idle with the last result in place.
+TEST_F(FileConversionTest, RefusesWhatCannotBeConvertedAndKeepsTheLastResult) {
     const struct {
         const char* what;
-        std::optional<std::string_view> file;
+        std::optional<std::string_view> file;  // none: the typed path is loaded
         std::u16string_view message;
+        std::u16string_view typed = u"";
     } cases[] = {
         {"no file chosen", std::nullopt, message::kNoFileChosen},
+        {"a missing file", std::nullopt, message::kFileUnreadable, u"/nonexistent/numbers.txt"},
+        {"an empty file", ""sv, message::kNothingLoaded},
         {"one empty line", "\r\n"sv, message::kOnlyLineBreaks},
         {"a blank", "1 2"sv, message::kNotDigits},
         {"a sign", "-1"sv, message::kNotDigits},
         {"a decimal point", "1.5"sv, message::kNotDigits},
+        {"no thread can start", "6"sv, message::kWorkerNotStarted},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        toolkit.Reset();
-        Start();
+        Load("5");
+        Click(ControlId::ConvertFile);
+        toolkit.ClearEvents();
         if (c.file) {
             Load(*c.file);
+            toolkit.RefuseThreads(c.message == message::kWorkerNotStarted);
             Click(ControlId::ConvertFile);
         } else {
+            toolkit.Type(ControlId::BrowseFile, c.typed);
             Click(ControlId::LoadFile);
+            toolkit.JoinWorker();
+            EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n");
         }
         EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(c.message)});
-        EXPECT_TRUE(toolkit.State(ControlId::Convert).enabled) << "no run started";
+        EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n");
+        EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
+        ExpectIdle(true);
     }
-}
-
-TEST_F(FileConversionTest, AnEmptyFileAfterALoadedOneLeavesConvertFileShown) {
-    Load("5");
-    Load("", "empty.txt");
-    EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"");
-    EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
-    Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kNothingLoaded)});
-}
-
-TEST_F(FileConversionTest, AnUnreadableFileChangesNothing) {
-    Load("5");
-    toolkit.Type(ControlId::BrowseFile, (m_documents / "missing.txt").u16string());
-    Click(ControlId::LoadFile);
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kFileUnreadable)});
-    EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n");
-    EXPECT_EQ(*g_fileText, u"5\r\n");
-}
-
-TEST_F(FileConversionTest, AWorkerThatCannotStartReturnsTheDialogToIdle) {
-    Load("5");
-    toolkit.RefuseThreads();
-    Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kWorkerNotStarted)});
-    ExpectIdle(false);
 }
 
 }  // namespace

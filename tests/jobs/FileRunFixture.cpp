@@ -13,10 +13,7 @@ std::vector<int> FileRunTest::ShownPercentages() const {
 }
 
 void FileRunTest::ExpectIdle(bool saveShown) const {
-    ExpectEnabled({ControlId::AutoRun, ControlId::ShowMessages, ControlId::About,
-                   ControlId::Convert, ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save,
-                   ControlId::Exit, ControlId::Decimal, ControlId::BrowseFile},
-                  true);
+    ExpectEnabled(kRunControls, true);
     for (const ControlId hidden :
          {ControlId::Pause, ControlId::Cancel, ControlId::ProgressText, ControlId::Progress}) {
         EXPECT_FALSE(toolkit.State(hidden).visible) << static_cast<int>(hidden);
@@ -25,7 +22,7 @@ void FileRunTest::ExpectIdle(bool saveShown) const {
     EXPECT_EQ(toolkit.WaitCursorDepth(), 0);
 }
 
-void FileRunTest::ExpectEnabled(std::initializer_list<ControlId> controls, bool enabled) const {
+void FileRunTest::ExpectEnabled(std::span<const ControlId> controls, bool enabled) const {
     for (const ControlId control : controls) {
         EXPECT_EQ(toolkit.State(control).enabled, enabled) << static_cast<int>(control);
     }

@@ -34,13 +34,6 @@ class PauseAndCloseTest : public FileRunTest {
         });
     }
 
-    void LoadNumbers(int count) {
-        std::string file;
-        for (int n = 1; n <= count; ++n) {
-            file += std::to_string(n) + "\r\n";
-        }
-        Load(file);
-    }
     // Starts the run and returns once the worker holds.
     void StartAndHold(HoldPoint holdAt = AtFirstProgress) {
         m_holdAt = std::move(holdAt);
@@ -67,13 +60,10 @@ class PauseAndCloseTest : public FileRunTest {
 };
 
 TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
-    LoadNumbers(200);
+    Load(CountingList(200, 1));
     StartAndHold();
     EXPECT_EQ(toolkit.WaitCursorDepth(), 1);
-    ExpectEnabled({ControlId::AutoRun, ControlId::ShowMessages, ControlId::About,
-                   ControlId::Convert, ControlId::LoadFile, ControlId::ConvertFile, ControlId::Save,
-                   ControlId::Exit, ControlId::Decimal, ControlId::BrowseFile},
-                  false);
+    ExpectEnabled(kRunControls, false);
     Click(ControlId::Pause);
     LetGo();
     EXPECT_EQ(toolkit.Text(ControlId::Pause), u"再開");
@@ -164,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.exit); });
 
 TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
-    LoadNumbers(200);
+    Load(CountingList(200, 1));
     StartAndHold();
     dialog.OnCancel();
     EXPECT_FALSE(toolkit.EndResult().has_value()) << "the dialog waits for the run";
@@ -176,7 +166,7 @@ TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
 }
 
 TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
-    LoadNumbers(200);
+    Load(CountingList(200, 1));
     StartAndHold();
     Click(ControlId::Pause);
     LetGo();

@@ -107,7 +107,7 @@ class FakeToolkit : public Toolkit {
     // has ended.
     void RunThreadsForReal() { m_realThreads = true; }
     void JoinWorker();
-    void RefuseThreads() { m_refuseThreads = true; }
+    void RefuseThreads(bool refuse = true) { m_refuseThreads = refuse; }
     // Waits, without handling it, until a message from another thread is waiting.
     bool AwaitQueuedMessage();
     // Called after every event, on the thread that caused it, outside the fake's lock.
