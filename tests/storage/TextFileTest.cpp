@@ -10,44 +10,30 @@
 
 namespace {
 
-using namespace std::string_view_literals;
+using namespace std::literals;
 
 TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
     const struct {
         const char* what;
-        std::string_view bytes;
+        std::string bytes;
         WideString text;
     } cases[] = {
-        {"UTF-16LE with mark",
-         "\xFF\xFE"
-         "1\0"
-         "2\0\r\0\n\0\r\0\n\0"
-         "3\0"sv,
-         u"12\r\n\r\n3\r\n"},
-        {"UTF-16BE with mark",
-         "\xFE\xFF\0"
-         "5\0\n"sv,
-         u"5\r\n"},
-        {"UTF-8 with mark",
-         "\xEF\xBB\xBF"
-         "5\r\n3\r\n"sv,
-         u"5\r\n3\r\n"},
-        {"UTF-16LE without mark",
-         "5\0\r\0\n\0"
-         "3\0"sv,
-         u"5\r\n3\r\n"},
-        {"ASCII from seq", "1\n2\n3\n"sv, u"1\r\n2\r\n3\r\n"},
-        {"empty file", ""sv, u""},
-        {"mark only", "\xFF\xFE"sv, u""},
-        {"one empty line", "\r\n"sv, u"\r\n"},
-        {"lone CR stays in its line", "1\r2\n"sv, u"1\r2\r\n"},
-        {"CR before the end", "1\r"sv, u"1\r\r\n"},
-        {"malformed UTF-8", "1\xFF\n"sv, u"1\uFFFD\r\n"},
+        {"UTF-16LE with mark", kUtf16LeMark + Utf16Le("12\r\n\r\n3"), u"12\r\n\r\n3\r\n"},
+        {"UTF-16BE with mark", "\xFE\xFF\x00\x35\x00\x0A"s, u"5\r\n"},
+        {"UTF-8 with mark", kUtf8Mark + "5\r\n3\r\n", u"5\r\n3\r\n"},
+        {"UTF-16LE without mark", Utf16Le("5\r\n3"), u"5\r\n3\r\n"},
+        {"ASCII from seq", "1\n2\n3\n", u"1\r\n2\r\n3\r\n"},
+        {"empty file", "", u""},
+        {"mark only", kUtf16LeMark, u""},
+        {"one empty line", "\r\n", u"\r\n"},
+        {"lone CR stays in its line", "1\r2\n", u"1\r2\r\n"},
+        {"CR before the end", "1\r", u"1\r\r\n"},
+        {"malformed UTF-8", "1\xFF\n", u"1\uFFFD\r\n"},
         {"the first and last code point of each UTF-8 length",
-         "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"sv,
+         "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
          u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"},
-        {"unpaired surrogate", "\xFF\xFE\x00\xDC"sv, u"\uFFFD\r\n"},
-        {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80"sv,
+        {"unpaired surrogate", kUtf16LeMark + "\x00\xDC"s, u"\uFFFD\r\n"},
+        {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80",
          WideString(7, u'\uFFFD') + u"\r\n"},
     };
     ScratchFolder folder;
