@@ -25,32 +25,6 @@ class PreferencesTest : public DialogTest {
     }
 };
 
-TEST_F(PreferencesTest, ExitWritesTheFourBytesOfTheBoxes) {
-    const struct {
-        const char* what;
-        std::vector<ControlId> clicks;
-        std::string_view bytes;
-    } cases[] = {
-        {"nothing ticked", {}, "0\r\n0"},
-        {"automatic mode ticked", {ControlId::AutoRun}, "1\r\n0"},
-        {"both ticked", {ControlId::AutoRun, ControlId::ShowMessages}, "1\r\n1"},
-        {"messages ticked, then hidden",
-         {ControlId::AutoRun, ControlId::ShowMessages, ControlId::AutoRun},
-         "0\r\n0"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        fs::remove_all(AutoFileFolder());
-        Restart();
-        for (const ControlId control : c.clicks) {
-            Click(control);
-        }
-        Click(ControlId::Exit);
-        EXPECT_EQ(ReadFileBytes(SettingsFile()), c.bytes);
-        EXPECT_EQ(toolkit.EndResult(), IDOK);
-    }
-}
-
 TEST_F(PreferencesTest, SettingsSetTheBoxesBeforeTheInteractiveStartClearsThem) {
     const struct {
         std::optional<std::string_view> file;
@@ -90,13 +64,12 @@ TEST_F(PreferencesTest, AnInteractiveStartShowsTheAutomaticModeOffWhateverTheFil
     EXPECT_TRUE(toolkit.State(ControlId::ShowMessages).checked) << "the stored tick returns";
 }
 
-// Exit keeps the AutoFile folder, and what it holds, only when a click armed the mode.
+// Exit writes the four bytes of the boxes, and keeps the AutoFile folder, and what it holds, only
+// when a click armed the mode.
 TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
+    using enum ControlId;
     const Event created = MessageEvent(message::kAutoFileFolderCreated, MessageIcon::Information);
     const Event notCreated = MessageEvent(message::kAutoFileFolderNotCreated, MessageIcon::Error);
-    const std::vector<ControlId> once{ControlId::AutoRun};
-    const std::vector<ControlId> twice{ControlId::AutoRun, ControlId::AutoRun};
-    const std::vector<ControlId> thrice{ControlId::AutoRun, ControlId::AutoRun, ControlId::AutoRun};
     const struct {
         const char* what;
         std::vector<ControlId> clicks;
@@ -106,11 +79,22 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
         bool makerFolder = true;
         bool tickWithoutClick = false;
     } cases[] = {
-        {"ticked", once, {created}, true, "1\r\n0"},
-        {"ticked, unticked", twice, {created}, false, "0\r\n0"},
-        {"ticked, unticked, ticked", thrice, {created, notCreated}, true, "1\r\n0"},
-        {"ticked without a click", twice, {created}, false, "1\r\n0", true, true},
-        {"no maker folder", once, {notCreated}, false, "", false},
+        {"nothing ticked", {}, {}, false, "0\r\n0"},
+        {"ticked", {AutoRun}, {created}, true, "1\r\n0"},
+        {"both ticked", {AutoRun, ShowMessages}, {created}, true, "1\r\n1"},
+        {"ticked, unticked", {AutoRun, AutoRun}, {created}, false, "0\r\n0"},
+        {"messages ticked, then hidden",
+         {AutoRun, ShowMessages, AutoRun},
+         {created},
+         false,
+         "0\r\n0"},
+        {"ticked, unticked, ticked",
+         {AutoRun, AutoRun, AutoRun},
+         {created, notCreated},
+         true,
+         "1\r\n0"},
+        {"ticked without a click", {AutoRun, AutoRun}, {created}, false, "1\r\n0", true, true},
+        {"no maker folder", {AutoRun}, {notCreated}, false, "", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,15 +107,16 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
             Click(control);
         }
         EXPECT_EQ(toolkit.Events(Event::Kind::Message), c.messages);
-        EXPECT_EQ(g_autoRunArmed, c.clicks.size() % 2);
-        EXPECT_EQ(toolkit.State(ControlId::ShowMessages).visible, c.clicks.size() % 2 == 1);
+        const bool ticked = std::count(c.clicks.begin(), c.clicks.end(), AutoRun) % 2 == 1;
+        EXPECT_EQ(g_autoRunArmed, ticked ? 1 : 0);
+        EXPECT_EQ(toolkit.State(ShowMessages).visible, ticked);
         if (c.tickWithoutClick) {
-            toolkit.SetChecked(ControlId::AutoRun, true);
+            toolkit.SetChecked(AutoRun, true);
         }
         if (fs::is_directory(AutoFileFolder())) {
             WriteFileBytes(AutoFileFolder() / "Radix10Kan.tbin", "5\r\n");
         }
-        Click(ControlId::Exit);
+        Click(Exit);
         EXPECT_EQ(toolkit.EndResult(), IDOK);
         EXPECT_EQ(fs::exists(AutoFileFolder() / "Radix10Kan.tbin"), c.kept);
         EXPECT_EQ(fs::exists(AutoFileFolder()), c.kept);
