@@ -80,30 +80,4 @@ TEST(NumberText, DigitCheckAllowsOnlyDigitsAndLineBreaks) {
     }
 }
 
-TEST(NumberText, HooksSeeEveryItemAndCanStopEachStep) {
-    NumberLines numbers;
-    std::int32_t lineIndex = 0;
-    std::vector<std::int64_t> seen;
-    const auto record = [&](std::int64_t i) {
-        seen.push_back(i);
-        return true;
-    };
-    ASSERT_TRUE(SplitNumberLines(u"12\r\n3\r\n", numbers, lineIndex, record));
-    EXPECT_EQ(seen, (std::vector<std::int64_t>{0, 1, 2, 3, 4}));
-    std::int64_t maxValue = 0;
-    EXPECT_EQ(ScanRange(numbers, maxValue, [](std::int64_t j) { return j < 0; }),
-              RangeCheck::Stopped);
-    WideString result;
-    std::vector<WideString> resultSoFar;
-    EXPECT_TRUE(BuildResultText(numbers, result, [&](std::int64_t) {
-        resultSoFar.push_back(result);
-        return true;
-    }));
-    EXPECT_EQ(resultSoFar, (std::vector<WideString>{u"1100\r\n", u"1100\r\n11\r\n"}));
-    EXPECT_FALSE(BuildResultText(numbers, result, [](std::int64_t j) { return j > 0; }));
-    NumberLines stopped;
-    EXPECT_FALSE(
-        SplitNumberLines(u"123", stopped, lineIndex, [](std::int64_t i) { return i < 1; }));
-}
-
 }  // namespace

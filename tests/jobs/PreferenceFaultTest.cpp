@@ -66,33 +66,4 @@ TEST_F(PreferenceFaultTest, ASettingsFifoNeverBlocksTheStart) {
     EXPECT_FALSE(toolkit.State(ControlId::AutoRun).checked);
 }
 
-TEST_F(PreferenceFaultTest, DisarmingRemovesLinksButNotWhatTheyPointTo) {
-    const fs::path outside = m_documents / "outside";
-    fs::create_directories(outside / "inner");
-    WriteFileBytes(outside / "keep.txt", "keep");
-    const struct {
-        const char* what;
-        void (*place)(const fs::path& autoFile, const fs::path& outside);
-    } cases[] = {
-        {"a link inside AutoFile",
-         [](const fs::path& autoFile, const fs::path& outside) {
-             fs::create_directory(autoFile);
-             fs::create_directory_symlink(outside, autoFile / "link");
-         }},
-        {"AutoFile itself a link",
-         [](const fs::path& autoFile, const fs::path& outside) {
-             fs::create_directory_symlink(outside, autoFile);
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        Start();
-        c.place(ProductFolder() / "AutoFile", outside);
-        Click(ControlId::Exit);
-        EXPECT_FALSE(fs::exists(fs::symlink_status(ProductFolder() / "AutoFile")));
-        EXPECT_EQ(ReadFileBytes(outside / "keep.txt"), "keep");
-        EXPECT_TRUE(fs::is_directory(outside / "inner"));
-    }
-}
-
 }  // namespace

@@ -10,17 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(FileHelpers, ExistenceTestsTellFilesFromFolders) {
-    ScratchFolder folder;
-    WriteFileBytes(folder / "file", "x");
-    EXPECT_EQ(DirectoryExists(folder.path()), 1);
-    EXPECT_EQ(FileExists(folder.path()), 0);
-    EXPECT_EQ(DirectoryExists(folder / "file"), 0);
-    EXPECT_EQ(FileExists(folder / "file"), 1);
-    EXPECT_EQ(DirectoryExists(folder / "missing"), 0);
-    EXPECT_EQ(FileExists(folder / "missing"), 0);
-}
-
 // Names outside every code page fail on Windows wherever a path goes through a narrow string.
 TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
     ScratchFolder folder;

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <vector>
 
+#include "core/DecimalToBinary.h"
 #include "storage/TextFile.h"
 #include "tests/support/ClipboardText.h"
 #include "tests/support/Printing.h"
@@ -149,11 +150,7 @@ TEST_F(Win32WindowTest, ConvertsANumberAndAFileOfAThousandAndSavesTheResult) {
     std::u16string expected;
     for (int n = 0; n < 1000; ++n) {
         list += std::to_string(n) + "\r\n";
-        std::u16string binary;
-        for (int rest = n; rest > 0 || binary.empty(); rest /= 2) {
-            binary.insert(binary.begin(), static_cast<char16_t>(u'0' + rest % 2));
-        }
-        expected += binary + u"\r\n";
+        expected += DecimalToBinary(Utf8ToUtf16(std::to_string(n))) + u"\r\n";
     }
     WriteFileBytes(folder / "numbers.txt", list);
     SetWindowTextW(Item(ControlId::BrowseFile), (folder / "numbers.txt").c_str());
@@ -172,10 +169,7 @@ TEST_F(Win32WindowTest, ConvertsANumberAndAFileOfAThousandAndSavesTheResult) {
 }
 
 TEST_F(Win32WindowTest, TheResultBoxCopiesItAllAndSelectsWhatIsInSightAtItsEnd) {
-    std::string digits;
-    for (int n = 0; n < 100000; ++n) {
-        digits += std::to_string(n) + "\r\n";
-    }
+    const std::string digits = CountingList(100000);
     // As a run hands its result over: one byte per character.
     toolkit.SetText(ControlId::Result,
                     SharedText::FromAscii(std::make_shared<const ByteString>(digits)));
