@@ -15,37 +15,34 @@ class SaveResultTest : public FileRunTest {
     }
 };
 
-TEST_F(SaveResultTest, WritesExactlyTheResultBytesOverAnyOldFile) {
-    Convert("5\r\n3\r\n");
-    const auto target = m_documents / "saved";
-    WriteFileBytes(target, std::string(5000, 'x'));
-    toolkit.AnswerSaveDialog(target);
-    Click(ControlId::Save);
-    EXPECT_EQ(ReadFileBytes(target), "101\r\n11\r\n");
-    EXPECT_EQ(toolkit.MessageTexts(), std::vector{WideString(message::kSaved)});
-}
-
-TEST_F(SaveResultTest, ReportsEveryWayASaveFails) {
+// A save writes exactly the result's bytes over any old file; a failed one leaves what was there.
+TEST_F(SaveResultTest, WritesTheResultOrReportsWhyNot) {
+    const std::filesystem::path saved = m_documents / "saved";
+    const Event done = MessageEvent(message::kSaved, MessageIcon::Information);
+    const Event failed = MessageEvent(message::kSaveFailed, MessageIcon::Error);
     const struct {
         const char* what;
         std::optional<std::filesystem::path> answer;
+        Event message;
     } cases[] = {
-        {"dialog cancelled", std::nullopt},
-        {"folder missing", m_documents / "missing" / "saved"},
-        {"a folder in the way", m_documents.path()},
-        {"a read-only file", m_documents / "read-only"},
+        {"over a longer file", saved, done},
+        {"dialog cancelled", std::nullopt, failed},
+        {"folder missing", m_documents / "missing" / "saved", failed},
+        {"a folder in the way", m_documents.path(), failed},
+        {"a read-only file", m_documents / "read-only", failed},
     };
+    WriteFileBytes(saved, std::string(5000, 'x'));
     WriteFileBytes(m_documents / "read-only", "kept");
     std::filesystem::permissions(m_documents / "read-only", std::filesystem::perms::owner_read);
-    Convert("5");
+    Convert("5\r\n3\r\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         toolkit.ClearEvents();
         toolkit.AnswerSaveDialog(c.answer);
         Click(ControlId::Save);
-        EXPECT_EQ(toolkit.Events(Event::Kind::Message),
-                  std::vector{MessageEvent(message::kSaveFailed, MessageIcon::Error)});
+        EXPECT_EQ(toolkit.Events(Event::Kind::Message), std::vector{c.message});
     }
+    EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n");
     EXPECT_EQ(ReadFileBytes(m_documents / "read-only"), "kept");
 }
 
