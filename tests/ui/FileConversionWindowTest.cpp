@@ -5,7 +5,6 @@
 
 #include "jobs/Messages.h"
 #include "tests/ui/WindowFixture.h"
-#include "ui/qt/BrowseField.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TextView.h"
 
@@ -47,14 +46,8 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
 // like any short line's.
 TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd) {
     Open();
-    std::string line;
-    for (int k = 0; k < 100'000; ++k) {
-        line += "0123456789";
-    }
-    line += "42";
-    const auto numbers = home / "one-line.txt";
-    WriteFileBytes(numbers, line);
-    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    const std::string line = Repeated("0123456789", 100'000) + "42";
+    ChooseFile(line);
     LoadFile();
 
     auto* view = Find<TextView>("m_editFileContents");
@@ -77,9 +70,7 @@ TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd)
 // after the click the load is still under way, whatever the file's size.
 TEST_F(FileConversionWindowTest, ALoadUnderWayKeepsTheRunControlsDisabled) {
     Open();
-    const auto numbers = home / "numbers.txt";
-    WriteFileBytes(numbers, "5\r\n3\r\n");
-    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    ChooseFile("5\r\n3\r\n");
     QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
     for (const char* control : {"m_btnLoadFile", "m_btnConvert", "m_btnExit", "m_checkAutoRun",
                                 "m_browseFile", "m_editDecimal"}) {
@@ -95,13 +86,7 @@ TEST_F(FileConversionWindowTest, ALoadUnderWayKeepsTheRunControlsDisabled) {
 
 TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {
     Open();
-    std::string many;
-    for (int n = 0; n < 300'000; ++n) {
-        many += "2147483647\r\n";
-    }
-    const auto numbers = home / "many.txt";
-    WriteFileBytes(numbers, many);
-    Find<BrowseField>("m_browseFile")->setText(QString::fromStdString(numbers.string()));
+    ChooseFile(Repeated("2147483647\r\n", 300'000));
     LoadFile();
     QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
     window.close();
