@@ -1,4 +1,5 @@
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/TestBytes.h"
 
 namespace fs = std::filesystem;
 

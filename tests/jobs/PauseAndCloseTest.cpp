@@ -8,6 +8,7 @@
 #include "process/ProcessState.h"
 #include "tests/jobs/FileRunFixture.h"
 #include "tests/support/Printing.h"
+#include "tests/support/TestBytes.h"
 
 namespace {
 

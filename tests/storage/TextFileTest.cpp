@@ -7,6 +7,7 @@
 #include "tests/support/Printing.h"
 
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/TestBytes.h"
 
 namespace {
 

@@ -23,13 +23,6 @@ class ScratchFolder {
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadFileBytes(const std::filesystem::path& path);
-// Number lists: first, first + 1 and so on, one per line; or one text again and again.
-std::string CountingList(int count, int first = 0);
-std::string Repeated(std::string_view text, std::size_t times);
-// Bytes of a file: ASCII text as UTF-16LE, and the marks that name an encoding.
-std::string Utf16Le(std::string_view ascii);
-inline const std::string kUtf8Mark = "\xEF\xBB\xBF";
-inline const std::string kUtf16LeMark = "\xFF\xFE";
 
 // The C++ library of the Windows build cannot make symbolic links (Windows asks for a privilege
 // to make them anyway): tests of how links are treated run on POSIX only.

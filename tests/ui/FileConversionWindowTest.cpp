@@ -4,6 +4,7 @@
 #include <QScrollBar>
 
 #include "jobs/Messages.h"
+#include "tests/support/TestBytes.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TextView.h"

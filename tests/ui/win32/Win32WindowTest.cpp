@@ -14,6 +14,7 @@
 #include "tests/support/ClipboardText.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/TestBytes.h"
 #include "ui/ControlTable.h"
 #include "ui/TallowDlg.h"
 #include "ui/win32/ResourceIds.h"
