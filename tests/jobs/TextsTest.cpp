@@ -3,7 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <vector>
 
 #include "core/TextEncoding.h"
 #include "jobs/Messages.h"
@@ -12,10 +12,9 @@
 
 namespace {
 
-using Texts = std::map<std::string, WideString>;
-
-Texts KeptTexts() {
-    Texts texts;
+// The texts of the kept copy, in its order.
+std::vector<WideString> KeptTexts() {
+    std::vector<WideString> texts;
     std::ifstream file(std::filesystem::path(TALLOW_TEST_DATA) / "texts.txt");
     for (std::string line; std::getline(file, line);) {
         const std::size_t tab = line.find('\t');
@@ -26,44 +25,30 @@ Texts KeptTexts() {
         for (std::size_t at; (at = text.find("\\r\\n")) != std::string::npos;) {
             text.replace(at, 4, "\r\n");
         }
-        texts[line.substr(0, tab)] = Utf8ToUtf16(text);
+        texts.push_back(Utf8ToUtf16(text));
     }
     return texts;
 }
 
+template <typename... Text>
+std::vector<WideString> Texts(Text... texts) {
+    return {WideString(texts)...};
+}
+
 TEST(Texts, EveryShownTextMatchesTheKeptCopy) {
-    Texts shown;
-    for (const auto& [name, text] :
-         std::initializer_list<std::pair<const char*, std::u16string_view>>{
-             {"kTooLargeForSingle", message::kTooLargeForSingle},
-             {"kAutoFileFolderCreated", message::kAutoFileFolderCreated},
-             {"kAutoFileFolderNotCreated", message::kAutoFileFolderNotCreated},
-             {"kNoFileChosen", message::kNoFileChosen},
-             {"kFileUnreadable", message::kFileUnreadable},
-             {"kNothingLoaded", message::kNothingLoaded},
-             {"kOnlyLineBreaks", message::kOnlyLineBreaks},
-             {"kNotDigits", message::kNotDigits},
-             {"kWorkerNotStarted", message::kWorkerNotStarted},
-             {"kTooLargeInList", message::kTooLargeInList},
-             {"kDone", message::kDone},
-             {"kNothingToSave", message::kNothingToSave},
-             {"kSaveFailed", message::kSaveFailed},
-             {"kSaved", message::kSaved},
-             {"kAutoInputMissing", message::kAutoInputMissing},
-             {"kAutoInputEmpty", message::kAutoInputEmpty},
-             {"kAutoInputNotDigits", message::kAutoInputNotDigits},
-             {"kAutoInputUnreadable", message::kAutoInputUnreadable},
-             {"kAutoResultNotWritten", message::kAutoResultNotWritten},
-             {"kAutoInputNotDeleted", message::kAutoInputNotDeleted},
-         }) {
-        shown[name] = text;
-    }
+    using namespace message;
+    std::vector<WideString> shown =
+        Texts(kTooLargeForSingle, kAutoFileFolderCreated, kAutoFileFolderNotCreated, kNoFileChosen,
+              kFileUnreadable, kNothingLoaded, kOnlyLineBreaks, kNotDigits, kWorkerNotStarted,
+              kTooLargeInList, kDone, kNothingToSave, kSaveFailed, kSaved, kAutoInputMissing,
+              kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable, kAutoResultNotWritten,
+              kAutoInputNotDeleted);
     for (const ControlTemplate& item : MainDialogControls()) {
         if (!item.text.empty()) {
-            shown[std::string(item.objectName)] = item.text;
+            shown.emplace_back(item.text);
         }
     }
-    shown["caption"] = kMainDialog.caption;
+    shown.emplace_back(kMainDialog.caption);
     EXPECT_EQ(shown, KeptTexts());
 }
 
