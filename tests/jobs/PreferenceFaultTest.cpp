@@ -5,7 +5,6 @@
 
 #include <csignal>
 
-#include "process/ProcessState.h"
 #include "tests/support/DialogFixture.h"
 
 namespace fs = std::filesystem;
@@ -49,14 +48,6 @@ TEST_F(PreferenceFaultTest, AFullDiskAtExitKeepsTheOldSettingsWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator(SettingsFile().parent_path()),
                             fs::directory_iterator()),
               1);
-}
-
-TEST_F(PreferenceFaultTest, AHugeSettingsFileCountsAsUnreadable) {
-    WriteFileBytes(SettingsFile(), std::string(3'000'000, '0'));
-    g_tempDir = ProductFolder() / "temp";
-    dialog.ApplySettingsFile();
-    EXPECT_TRUE(toolkit.State(ControlId::AutoRun).checked);
-    EXPECT_TRUE(toolkit.State(ControlId::ShowMessages).checked);
 }
 
 TEST_F(PreferenceFaultTest, ASettingsFifoNeverBlocksTheStart) {
