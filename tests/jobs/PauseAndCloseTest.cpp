@@ -38,6 +38,9 @@ class PauseAndCloseTest : public FileRunTest {
     // Starts the run and returns once the worker holds.
     void StartAndHold(HoldPoint holdAt = AtFirstProgress) {
         m_holdAt = std::move(holdAt);
+        m_held = false;
+        m_workerHeld = {};
+        m_testActed = {};
         Click(ControlId::ConvertFile);
         m_workerHeld.get_future().wait();
     }
@@ -154,28 +157,28 @@ INSTANTIATE_TEST_SUITE_P(
                      }}),
     [](const auto& info) { return std::string(info.param.exit); });
 
+// A paused run is resumed first, so that it can see the cancel.
 TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
-    Load(CountingList(200, 1));
-    StartAndHold();
-    dialog.OnCancel();
-    EXPECT_FALSE(toolkit.EndResult().has_value()) << "the dialog waits for the run";
-    LetGo();
-    toolkit.JoinWorker();
-    EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
-    EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_EQ(toolkit.Beeps(), 0U);
-}
-
-TEST_F(PauseAndCloseTest, ClosingAPausedRunResumesItFirst) {
-    Load(CountingList(200, 1));
-    StartAndHold();
-    Click(ControlId::Pause);
-    LetGo();
-    EventsAfterAWhile();
-    dialog.OnCancel();
-    toolkit.JoinWorker();
-    EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
-    EXPECT_EQ(toolkit.Beeps(), 0U);
+    for (const bool paused : {false, true}) {
+        SCOPED_TRACE(paused ? "paused" : "running");
+        Load(CountingList(200, 1));
+        toolkit.ClearEvents();
+        StartAndHold();
+        if (paused) {
+            Click(ControlId::Pause);
+            LetGo();
+            EventsAfterAWhile();
+        }
+        dialog.OnCancel();
+        EXPECT_FALSE(toolkit.EndResult().has_value()) << "the dialog waits for the run";
+        if (!paused) {
+            LetGo();
+        }
+        toolkit.JoinWorker();
+        EXPECT_EQ(toolkit.EndResult(), IDCANCEL);
+        EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
+        EXPECT_EQ(toolkit.Beeps(), 0U);
+    }
 }
 
 }  // namespace
