@@ -1,62 +1,120 @@
-// What the automatic run shows; what it does on disk is tested on the program itself.
+// The automatic run on each kind of input: what it shows, what it leaves on disk, and the outcome
+// the program passes on to its caller.
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "jobs/Messages.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
+#include "tests/support/TestBytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using namespace std::string_view_literals;
+using namespace std::literals;
+using enum AutoRunOutcome;
 
 class AutoRunTest : public DialogTest {
   protected:
     AutoRunTest() { fs::create_directories(ProductFolder() / "AutoFile"); }
     fs::path Input() const { return ProductFolder() / "AutoFile" / "Radix10Kan.tbin"; }
+    fs::path Result() const { return ProductFolder() / "Result" / "Radix2Result.tbin"; }
+    fs::path Settings() const { return ProductFolder() / "temp" / "Radix2A.tmp"; }
 };
 
-TEST_F(AutoRunTest, ShowsEachOutcomeOnlyThroughTheMessageGate) {
+// A converted input is deleted, even a read-only one, and its result replaces a longer old one; a
+// refused input is kept with the old result whole. Messages show only through the gate, the
+// settings file is never written, and a conversion ticks the automatic-mode box, unticking it
+// once it succeeded. The run reads in blocks of 1 MiB; a line of zeros is the number 0, and
+// places what follows it exactly.
+TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    const auto zeros = [](std::size_t count) { return std::string(count, '0') + "\r\n"; };
     const struct {
-        std::optional<std::string_view> input;
+        const char* what;
+        std::optional<std::string> input;
         AutoRunOutcome outcome;
-        std::u16string_view message;
-        std::size_t beeps;
-        // A conversion ticks the automatic-mode box, and unticks it once it succeeded.
-        bool converts = true;
+        std::string result = "";
     } cases[] = {
-        {"5\r\n3\r\n"sv, AutoRunOutcome::Converted, message::kDone, 1},
-        {std::nullopt, AutoRunOutcome::InputMissing, message::kAutoInputMissing, 0, false},
-        {""sv, AutoRunOutcome::InputEmpty, message::kAutoInputEmpty, 0, false},
-        {"5\r\nx\r\n"sv, AutoRunOutcome::NotDigits, message::kAutoInputNotDigits, 0},
-        {"2147483648"sv, AutoRunOutcome::TooLarge, message::kTooLargeInList, 0},
+        {"UTF-16LE with mark", kUtf16LeMark + Utf16Le("5\r\n3\r\n"), Converted, "101\r\n11\r\n"},
+        {"UTF-8 with mark", kUtf8Mark + "5\r\n3", Converted, "101\r\n11\r\n"},
+        {"UTF-16LE without mark", Utf16Le("5\r\n3"), Converted, "101\r\n11\r\n"},
+        {"plain ASCII", "5\n3\n", Converted, "101\r\n11\r\n"},
+        {"a CR inside a line", "1\r2", Converted, "1100\r\n"},
+        {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2", Converted, "1\r\n10\r\n"},
+        {"the largest number", "2147483647\r\n", Converted, std::string(31, '1') + "\r\n"},
+        {"only a mark", kUtf16LeMark, Converted, ""},
+        {"a number across a block's end", zeros(kBlock - 6) + "123456789\r\n" + zeros(kBlock) + "6",
+         Converted, "0\r\n111010110111100110100010101\r\n0\r\n110\r\n"},
+        {"CR LF across a block's end",
+         kUtf16LeMark + Utf16Le(std::string(kBlock / 2 - 3, '0') + "5\r\n3\r\n"), Converted,
+         "101\r\n11\r\n"},
+        {"missing input", std::nullopt, InputMissing},
+        {"empty input", "", InputEmpty},
+        {"a letter", "12\r\nabc\r\n", NotDigits},
+        {"a zero byte", std::string("5\0\r\n"sv), NotDigits},
+        {"an unpaired surrogate", kUtf16LeMark + Utf16Le("5") + "\x00\xD8"s + Utf16Le("\r\n"),
+         NotDigits},
+        {"malformed UTF-8", kUtf8Mark + "5\xC0\r\n", NotDigits},
+        {"a UTF-8 sequence across a block's end",
+         kUtf8Mark + std::string(kBlock - 4, '0') + "\xE3\x81\x82\r\n", NotDigits},
+        {"a letter in the last block after a number too large",
+         "2147483648\r\n" + zeros(kBlock + 10) + "x", NotDigits},
+        {"above the largest number", "5\r\n2147483648\r\n", TooLarge},
+        {"a number too large in the last block", zeros(kBlock + 10) + "2147483648\r\n", TooLarge},
     };
+    const std::map<AutoRunOutcome, std::u16string_view> messages = {
+        {Converted, message::kDone},
+        {InputMissing, message::kAutoInputMissing},
+        {InputEmpty, message::kAutoInputEmpty},
+        {NotDigits, message::kAutoInputNotDigits},
+        {TooLarge, message::kTooLargeInList}};
+    const std::string oldResult(4096, '0');
+    fs::create_directories(Result().parent_path());
+    fs::create_directories(Settings().parent_path());
     for (const std::string_view settings : {"1\r\n1"sv, "1\r\n0"sv, "0\r\n1"sv}) {
         const bool gateOpen = settings == "1\r\n1";
-        fs::create_directories(ProductFolder() / "temp");
-        WriteFileBytes(ProductFolder() / "temp" / "Radix2A.tmp", settings);
+        WriteFileBytes(Settings(), settings);
         for (const auto& c : cases) {
-            SCOPED_TRACE(testing::PrintToString(c.message) + (gateOpen ? ", gate open" : ""));
+            SCOPED_TRACE(std::string(c.what) + (gateOpen ? ", gate open" : ""));
             ResetProcessState();
             toolkit.Reset();
+            WriteFileBytes(Result(), oldResult);
             fs::remove(Input());
             if (c.input) {
                 WriteFileBytes(Input(), *c.input);
             }
+            if (c.outcome == Converted) {
+                fs::permissions(Input(), fs::perms::owner_read);
+            }
             Start();
+            const bool converted = c.outcome == Converted;
             EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
             EXPECT_EQ(toolkit.EndResult(), -1);
-            EXPECT_EQ(toolkit.Beeps(), c.beeps);
-            const auto expected =
-                gateOpen ? std::vector{WideString(c.message)} : std::vector<WideString>{};
-            EXPECT_EQ(toolkit.MessageTexts(), expected);
+            EXPECT_EQ(toolkit.Beeps(), converted ? 1U : 0U);
+            const auto shown = gateOpen ? std::vector{WideString(messages.at(c.outcome))}
+                                        : std::vector<WideString>{};
+            EXPECT_EQ(toolkit.MessageTexts(), shown);
             EXPECT_EQ(toolkit.WaitCursorDepth(), 0);
-            const bool ticked =
-                c.outcome != AutoRunOutcome::Converted && (c.converts || settings.starts_with('1'));
-            EXPECT_EQ(toolkit.State(ControlId::AutoRun).checked, ticked);
+            const bool startsConversion = c.outcome != InputMissing && c.outcome != InputEmpty;
+            EXPECT_EQ(toolkit.State(ControlId::AutoRun).checked,
+                      !converted && (startsConversion || settings.starts_with('1')));
+            EXPECT_EQ(ReadFileBytes(Result()), converted ? c.result : oldResult);
+            EXPECT_EQ(ReadFileBytes(Input()), converted ? "" : c.input.value_or(""));
+            EXPECT_EQ(fs::exists(Input()), !converted && c.input);
+            EXPECT_TRUE(fs::is_directory(ProductFolder() / "AutoFile"));
+            EXPECT_EQ(ReadFileBytes(Settings()), settings);
         }
     }
+}
+
+TEST_F(AutoRunTest, AFolderInTheInputsPlaceIsAMissingInput) {
+    fs::create_directory(Input());
+    Start();
+    EXPECT_EQ(dialog.AutomaticOutcome(), InputMissing);
+    EXPECT_TRUE(fs::is_directory(Input()));
 }
 
 }  // namespace
