@@ -22,7 +22,7 @@ void FileRunTest::ExpectIdle(bool saveShown) const {
     EXPECT_EQ(toolkit.WaitCursorDepth(), 0);
 }
 
-void FileRunTest::ExpectEnabled(std::span<const ControlId> controls, bool enabled) const {
+void FileRunTest::ExpectEnabled(const std::vector<ControlId>& controls, bool enabled) const {
     for (const ControlId control : controls) {
         EXPECT_EQ(toolkit.State(control).enabled, enabled) << static_cast<int>(control);
     }

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <initializer_list>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,13 +25,10 @@ class FileRunTest : public DialogTest {
     // The percentages the progress text showed, in order.
     std::vector<int> ShownPercentages() const;
     void ExpectIdle(bool saveShown) const;
-    void ExpectEnabled(std::span<const ControlId> controls, bool enabled) const;
-    void ExpectEnabled(std::initializer_list<ControlId> controls, bool enabled) const {
-        ExpectEnabled(std::span(controls.begin(), controls.size()), enabled);
-    }
+    void ExpectEnabled(const std::vector<ControlId>& controls, bool enabled) const;
 
     // What a run or a load disables and its end enables again.
-    static constexpr std::array kRunControls = {
+    static inline const std::vector<ControlId> kRunControls = {
         ControlId::AutoRun,  ControlId::ShowMessages, ControlId::About, ControlId::Convert,
         ControlId::LoadFile, ControlId::ConvertFile,  ControlId::Save,  ControlId::Exit,
         ControlId::Decimal,  ControlId::BrowseFile};
