@@ -13,7 +13,10 @@ namespace {
 
 using namespace std::literals;
 
+// Reading goes in blocks of 1 MiB.
 TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    const std::string kPair = "\x3D\xD8\x00\xDE"s;  // U+1F600 in UTF-16LE
     const struct {
         const char* what;
         std::string bytes;
@@ -34,6 +37,11 @@ TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
          "\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
          u"\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"},
         {"unpaired surrogate", kUtf16LeMark + "\x00\xDC"s, u"\uFFFD\r\n"},
+        {"a pair, then a high surrogate alone", kUtf16LeMark + kPair + "\x00\xD8"s + Utf16Le("5"),
+         u"\U0001F600\uFFFD5\r\n"},
+        {"a pair across a block's end",
+         kUtf16LeMark + Utf16Le(std::string(kBlock / 2 - 1, '0')) + kPair,
+         WideString(kBlock / 2 - 1, u'0') + u"\U0001F600\r\n"},
         {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80",
          WideString(7, u'\uFFFD') + u"\r\n"},
     };
