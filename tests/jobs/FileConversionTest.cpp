@@ -15,13 +15,16 @@ namespace {
 using FileConversionTest = FileRunTest;
 using namespace std::string_view_literals;
 
+// A load that gets no thread of its own is done in place.
 TEST_F(FileConversionTest, ConvertsALoadedFileAndShowsSave) {
+    toolkit.RefuseThreads();
     Load(
         "\xFF\xFE"
         "5\0\r\0\n\0"
         "3\0\r\0\n\0"sv);
     EXPECT_EQ(toolkit.Text(ControlId::FileContents), u"5\r\n3\r\n");
     EXPECT_TRUE(toolkit.State(ControlId::ConvertFile).visible);
+    toolkit.RefuseThreads(false);
     Click(ControlId::ConvertFile);
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n11\r\n");
     EXPECT_EQ(toolkit.Beeps(), 1U);
