@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "core/NumberListStream.h"
 #include "jobs/Messages.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
@@ -30,7 +31,6 @@ class AutoRunTest : public DialogTest {
 // once it succeeded. The run reads in blocks of 1 MiB; a line of zeros is the number 0, and
 // places what follows it exactly.
 TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
-    constexpr std::size_t kBlock = std::size_t{1} << 20;
     const auto zeros = [](std::size_t count) { return std::string(count, '0') + "\r\n"; };
     const struct {
         const char* what;
@@ -46,10 +46,11 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
         {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2", Converted, "1\r\n10\r\n"},
         {"the largest number", "2147483647\r\n", Converted, std::string(31, '1') + "\r\n"},
         {"only a mark", kUtf16LeMark, Converted, ""},
-        {"a number across a block's end", zeros(kBlock - 6) + "123456789\r\n" + zeros(kBlock) + "6",
-         Converted, "0\r\n111010110111100110100010101\r\n0\r\n110\r\n"},
+        {"a number across a block's end",
+         zeros(kStreamBlock - 6) + "123456789\r\n" + zeros(kStreamBlock) + "6", Converted,
+         "0\r\n111010110111100110100010101\r\n0\r\n110\r\n"},
         {"CR LF across a block's end",
-         kUtf16LeMark + Utf16Le(std::string(kBlock / 2 - 3, '0') + "5\r\n3\r\n"), Converted,
+         kUtf16LeMark + Utf16Le(std::string(kStreamBlock / 2 - 3, '0') + "5\r\n3\r\n"), Converted,
          "101\r\n11\r\n"},
         {"missing input", std::nullopt, InputMissing},
         {"empty input", "", InputEmpty},
@@ -59,11 +60,12 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
          NotDigits},
         {"malformed UTF-8", kUtf8Mark + "5\xC0\r\n", NotDigits},
         {"a UTF-8 sequence across a block's end",
-         kUtf8Mark + std::string(kBlock - 4, '0') + "\xE3\x81\x82\r\n", NotDigits},
+         kUtf8Mark + std::string(kStreamBlock - 4, '0') + "\xE3\x81\x82\r\n", NotDigits},
         {"a letter in the last block after a number too large",
-         "2147483648\r\n" + zeros(kBlock + 10) + "x", NotDigits},
+         "2147483648\r\n" + zeros(kStreamBlock + 10) + "x", NotDigits},
         {"above the largest number", "5\r\n2147483648\r\n", TooLarge},
-        {"a number too large in the last block", zeros(kBlock + 10) + "2147483648\r\n", TooLarge},
+        {"a number too large in the last block", zeros(kStreamBlock + 10) + "2147483648\r\n",
+         TooLarge},
     };
     const std::map<AutoRunOutcome, std::u16string_view> messages = {
         {Converted, message::kDone},
@@ -86,11 +88,11 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             if (c.input) {
                 WriteFileBytes(Input(), *c.input);
             }
-            if (c.outcome == Converted) {
+            const bool converted = c.outcome == Converted;
+            if (converted) {
                 fs::permissions(Input(), fs::perms::owner_read);
             }
             Start();
-            const bool converted = c.outcome == Converted;
             EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
             EXPECT_EQ(toolkit.EndResult(), -1);
             EXPECT_EQ(toolkit.Beeps(), converted ? 1U : 0U);

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "core/NumberListStream.h"
 #include "tests/support/Printing.h"
-
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestBytes.h"
 
@@ -15,7 +15,6 @@ using namespace std::literals;
 
 // Reading goes in blocks of 1 MiB.
 TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
-    constexpr std::size_t kBlock = std::size_t{1} << 20;
     const std::string kPair = "\x3D\xD8\x00\xDE"s;  // U+1F600 in UTF-16LE
     const struct {
         const char* what;
@@ -40,8 +39,8 @@ TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
         {"a pair, then a high surrogate alone", kUtf16LeMark + kPair + "\x00\xD8"s + Utf16Le("5"),
          u"\U0001F600\uFFFD5\r\n"},
         {"a pair across a block's end",
-         kUtf16LeMark + Utf16Le(std::string(kBlock / 2 - 1, '0')) + kPair,
-         WideString(kBlock / 2 - 1, u'0') + u"\U0001F600\r\n"},
+         kUtf16LeMark + Utf16Le(std::string(kStreamBlock / 2 - 1, '0')) + kPair,
+         WideString(kStreamBlock / 2 - 1, u'0') + u"\U0001F600\r\n"},
         {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80",
          WideString(7, u'\uFFFD') + u"\r\n"},
     };
@@ -89,15 +88,14 @@ TEST(UnitsOfSize, RefusesFilesAboveTheLongestText) {
 // Saving goes in blocks of 1 MiB; a surrogate pair across a block's end is written whole, and a
 // text held one byte per unit is written as it is.
 TEST(WriteTextFile, WritesUtf8WithPairsWholeAcrossBlocks) {
-    constexpr std::size_t kBlock = std::size_t{1} << 20;
-    const std::string zeros(kBlock - 1, '0');
+    const std::string zeros(kStreamBlock - 1, '0');
     const struct {
         const char* what;
         SharedText text;
         std::string bytes;
     } cases[] = {
         {"UTF-16",
-         std::make_shared<const WideString>(WideString(kBlock - 1, u'0') +
+         std::make_shared<const WideString>(WideString(kStreamBlock - 1, u'0') +
                                             u"\U0001F600é\U0001F600"),
          zeros + "\xF0\x9F\x98\x80\xC3\xA9\xF0\x9F\x98\x80"},
         {"lone surrogates", std::make_shared<const WideString>(u"é\xDC00\xD800"),
