@@ -1,0 +1,137 @@
+// The program as another program starts it: with a home folder of its own whose Documents holds
+// an armed AutoFile folder, and no display unless a test names one.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestBytes.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest() {
+        fs::create_directories(input.parent_path());
+        fs::permissions(home.path(), fs::perms::owner_all);  // as Qt wants its runtime folder
+    }
+
+    struct Finished {
+        int status;
+        std::string stderrText;
+    };
+    // The words are put into a shell command line as they are. A file size limit, in blocks of
+    // 512 bytes, makes every write beyond it fail as on a full disk, whoever runs the test.
+    Finished Run(const std::string& environment = "", const std::string& arguments = "",
+                 const std::string& fileSizeLimit = "unlimited") const {
+        const std::string command =
+            "env -i HOME=" + home.path().string() + " XDG_RUNTIME_DIR=" + home.path().string() +
+            " PATH=/usr/bin:/bin " + environment + " sh -c 'trap \"\" XFSZ; ulimit -f " +
+            fileSizeLimit + "; exec \"$0\" \"$@\"' " + TALLOW_PROGRAM + " " + arguments + " 2>" +
+            (home / "stderr").string();
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(home / "stderr")};
+    }
+
+    ScratchFolder home;
+    const fs::path kit = home / "Documents" / "Merrow" / "TallowKit";
+    const fs::path input = kit / "AutoFile" / "Radix10Kan.tbin";
+    const fs::path result = kit / "Result" / "Radix2Result.tbin";
+};
+
+// What each input leads to is the dialog's, and tested there; the program passes the outcome on
+// as its exit status, with a line for the caller's log.
+TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatus) {
+    WriteFileBytes(input, "5");
+    const Finished converted = Run();
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.stderrText,
+              "Tallow: automatic run: converted Radix10Kan.tbin into Result/Radix2Result.tbin\n");
+    EXPECT_EQ(ReadFileBytes(result), "101\r\n");
+    EXPECT_FALSE(fs::exists(input));
+    WriteFileBytes(input, "1\r\n2147483648\r\n");
+    const Finished refused = Run();
+    EXPECT_EQ(refused.status, 5);
+    EXPECT_EQ(refused.stderrText,
+              "Tallow: automatic run: AutoFile/Radix10Kan.tbin holds a number above 2147483647\n");
+}
+
+// The old result stays whole, no temporary file is left and the input is kept. Every way a write
+// fails ends in the same failed commit, which the file helpers' tests make in each way.
+TEST_F(ProgramTest, KeepsTheInputWhenTheResultCannotBeWritten) {
+    fs::create_directories(result.parent_path());
+    WriteFileBytes(result, "old");
+    WriteFileBytes(input, CountingList(200));
+    EXPECT_EQ(Run("", "", "1").status, 7);
+    EXPECT_EQ(ReadFileBytes(input), CountingList(200));
+    EXPECT_EQ(ReadFileBytes(result), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
+}
+
+// A display that is named but gone (an ssh or cron session) is no display at all, and the command
+// line, Qt's options included, is never read.
+TEST_F(ProgramTest, ConvertsWithoutADisplayAndWhateverTheCommandLine) {
+    const struct {
+        std::string environment;
+        std::string arguments;
+    } cases[] = {{"", ""},
+                 {"DISPLAY=:4711", ""},
+                 {"", "-platform nonexistent"},
+                 {"", "-display :4711"},
+                 {"", "-reverse -style none"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environment + c.arguments);
+        WriteFileBytes(input, "6");
+        const Finished converted = Run(c.environment, c.arguments);
+        EXPECT_EQ(converted.status, 0) << converted.stderrText;
+        EXPECT_EQ(ReadFileBytes(result), "110\r\n");
+    }
+    fs::remove_all(input.parent_path());
+    for (const char* display : {"", "DISPLAY=:4711"}) {
+        const Finished interactive = Run(display);
+        EXPECT_EQ(interactive.status, 1);
+        EXPECT_TRUE(interactive.stderrText.ends_with(
+            "Tallow: no display could be opened to show the window on.\n"))
+            << interactive.stderrText;
+    }
+}
+
+TEST_F(ProgramTest, AnInputLinkedFromOutsideIsReadButOnlyTheLinkIsDeleted) {
+    WriteFileBytes(home / "outside", "9\r\n");
+    fs::create_symlink(home / "outside", input);
+    EXPECT_EQ(Run().status, 0);
+    EXPECT_EQ(ReadFileBytes(result), "1001\r\n");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(input)));
+    EXPECT_EQ(ReadFileBytes(home / "outside"), "9\r\n");
+}
+
+// Immutable where the file system allows it, which holds even for root; else, for anyone but
+// root, in a folder without write permission.
+TEST_F(ProgramTest, AnInputThatCannotBeDeletedIsReportedAfterTheResultIsWritten) {
+    WriteFileBytes(input, "6\r\n");
+    const auto chattr = [&](const std::string& flag) {
+        return std::system(("chattr " + flag + " '" + input.string() + "' 2>/dev/null").c_str()) ==
+               0;
+    };
+    const bool immutable = chattr("+i");
+    if (!immutable && geteuid() == 0) {
+        GTEST_SKIP() << "root on a file system without the immutable attribute";
+    }
+    if (!immutable) {
+        fs::permissions(input.parent_path(), fs::perms::owner_write, fs::perm_options::remove);
+    }
+    const int status = Run().status;
+    if (immutable) {
+        chattr("-i");
+    }
+    fs::permissions(input.parent_path(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(status, 8);
+    EXPECT_EQ(ReadFileBytes(result), "110\r\n");
+    EXPECT_EQ(ReadFileBytes(input), "6\r\n");
+}
+
+}  // namespace
