@@ -43,7 +43,8 @@ TEST_F(WindowTest, ShowsEveryTextWholeAndNoControlsOverlap) {
     }
 }
 
-TEST_F(WindowTest, StartsWithTheRunControlsHidden) {
+// A window-manager close skips the exit steps: no settings are written.
+TEST_F(WindowTest, StartsWithTheRunControlsHiddenAndShowsAboutUntilClosed) {
     Open();
     for (const char* hidden : {"m_btnConvertFile", "m_btnSave", "m_btnPause", "m_btnCancel",
                                "m_editProgress", "m_progress", "m_checkShowMessages"}) {
@@ -52,6 +53,14 @@ TEST_F(WindowTest, StartsWithTheRunControlsHidden) {
     EXPECT_TRUE(Find("m_btnExit")->hasFocus());
     EXPECT_EQ(Find<QLineEdit>("m_editModulePath")->text(), QCoreApplication::applicationFilePath());
     EXPECT_TRUE(std::filesystem::is_directory(ProductFolder() / "Result"));
+
+    watchdog.Allow(1);
+    QTest::mouseClick(Find("m_btnAbout"), Qt::LeftButton);
+    EXPECT_EQ(watchdog.Closed(), QStringList{QStringLiteral("aboutBox")});
+    EXPECT_TRUE(window.isVisible());
+    window.close();
+    EXPECT_EQ(window.result(), IDCANCEL);
+    EXPECT_FALSE(std::filesystem::exists(ProductFolder() / "temp" / "Radix2A.tmp"));
 }
 
 TEST_F(WindowTest, ConvertsATypedNumberAndRefusesOneOutOfRange) {
@@ -91,14 +100,6 @@ TEST_F(WindowTest, EnterAndEscapeNeverCloseTheWindow) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(WindowTest, AboutBoxOpensAndCloses) {
-    Open();
-    watchdog.Allow(1);
-    QTest::mouseClick(Find("m_btnAbout"), Qt::LeftButton);
-    EXPECT_EQ(watchdog.Closed(), QStringList{QStringLiteral("aboutBox")});
-    EXPECT_TRUE(window.isVisible());
-}
-
 TEST_F(WindowTest, ExitKeepsTheArmedFolderAndSavesTheBoxes) {
     Open();
     watchdog.Allow(1);
@@ -111,13 +112,6 @@ TEST_F(WindowTest, ExitKeepsTheArmedFolderAndSavesTheBoxes) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(ProductFolder() / "AutoFile"));
     EXPECT_EQ(ReadFileBytes(ProductFolder() / "temp" / "Radix2A.tmp"), "1\r\n1");
-}
-
-TEST_F(WindowTest, AWindowManagerCloseSkipsTheExitSteps) {
-    Open();
-    window.close();
-    EXPECT_EQ(window.result(), IDCANCEL);
-    EXPECT_FALSE(std::filesystem::exists(ProductFolder() / "temp" / "Radix2A.tmp"));
 }
 
 }  // namespace
