@@ -20,11 +20,6 @@ void FakeToolkit::Record(const Event& event, const std::function<void()>& change
     }
 }
 
-void FakeToolkit::ChangeWaitCursorDepth(int step) {
-    std::lock_guard lock(m_mutex);
-    m_waitCursorDepth = std::max(0, m_waitCursorDepth + step);
-}
-
 bool FakeToolkit::BeginThread(std::function<void()> body) {
     if (m_refuseThreads) {
         return false;
@@ -89,11 +84,6 @@ bool FakeToolkit::AwaitQueuedMessage() {
     return m_queued.wait_for(lock, std::chrono::seconds(60), [&] { return !m_messages.empty(); });
 }
 
-void FakeToolkit::OnEvent(std::function<void(const Event&)> reaction) {
-    std::lock_guard lock(m_mutex);
-    m_onEvent = std::move(reaction);
-}
-
 void FakeToolkit::Click(CTallowDlg& dialog, ControlId id) {
     {
         std::lock_guard lock(m_mutex);
@@ -104,11 +94,6 @@ void FakeToolkit::Click(CTallowDlg& dialog, ControlId id) {
         state.checked ^= id == ControlId::AutoRun || id == ControlId::ShowMessages;
     }
     dialog.OnCommand(id, Notification::Clicked);
-}
-
-void FakeToolkit::Type(ControlId id, std::u16string_view text) {
-    std::lock_guard lock(m_mutex);
-    m_controls[id].text = std::make_shared<const WideString>(text);
 }
 
 FakeToolkit::ControlState FakeToolkit::State(ControlId id) const {
@@ -132,19 +117,9 @@ std::vector<WideString> FakeToolkit::MessageTexts() const {
     return texts;
 }
 
-int FakeToolkit::WaitCursorDepth() const {
-    std::lock_guard lock(m_mutex);
-    return m_waitCursorDepth;
-}
-
 std::optional<int> FakeToolkit::EndResult() const {
     const std::vector<Event> ends = Events(Kind::End);
     return ends.empty() ? std::nullopt : std::optional<int>(ends.back().value);
-}
-
-void FakeToolkit::ClearEvents() {
-    std::lock_guard lock(m_mutex);
-    m_events.clear();
 }
 
 void FakeToolkit::Reset() {

@@ -74,8 +74,12 @@ class FakeToolkit : public Toolkit {
         Record(MessageEvent(text, icon));
     }
     void Beep() override { Record({Kind::Beep}); }
-    void BeginWaitCursor() override { ChangeWaitCursorDepth(1); }
-    void EndWaitCursor() override { ChangeWaitCursorDepth(-1); }
+    void BeginWaitCursor() override {
+        Locked([&] { ++m_waitCursorDepth; });
+    }
+    void EndWaitCursor() override {
+        Locked([&] { m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1); });
+    }
     void ShowAboutBox() override {}
     void EndDialog(int result) override { Record({Kind::End, {}, {}, result}); }
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions&) override {
@@ -89,16 +93,22 @@ class FakeToolkit : public Toolkit {
     // What a user does: a click on a hidden or disabled control does nothing; on a check box it
     // toggles the tick before the notification.
     void Click(CTallowDlg& dialog, ControlId id);
-    void Type(ControlId id, std::u16string_view text);
+    void Type(ControlId id, std::u16string_view text) {
+        Locked([&] { m_controls[id].text = std::make_shared<const WideString>(text); });
+    }
 
     ControlState State(ControlId id) const;
     WideString Text(ControlId id) const { return State(id).text.Wide(); }
     std::vector<Event> Events(std::optional<Kind> only = {}) const;
     std::vector<WideString> MessageTexts() const;
     std::size_t Beeps() const { return Events(Kind::Beep).size(); }
-    int WaitCursorDepth() const;
+    int WaitCursorDepth() const {
+        return Locked([&] { return m_waitCursorDepth; });
+    }
     std::optional<int> EndResult() const;
-    void ClearEvents();
+    void ClearEvents() {
+        Locked([&] { m_events.clear(); });
+    }
     // Every control back to visible, enabled and its template text, and no events.
     void Reset();
 
@@ -111,7 +121,9 @@ class FakeToolkit : public Toolkit {
     // Waits, without handling it, until a message from another thread is waiting.
     bool AwaitQueuedMessage();
     // Called after every event, on the thread that caused it, outside the fake's lock.
-    void OnEvent(std::function<void(const Event&)> reaction);
+    void OnEvent(std::function<void(const Event&)> reaction) {
+        Locked([&] { m_onEvent = std::move(reaction); });
+    }
 
   private:
     template <typename Field>
@@ -122,7 +134,11 @@ class FakeToolkit : public Toolkit {
     }
     void Record(
         const Event& event, const std::function<void()>& change = [] {});
-    void ChangeWaitCursorDepth(int step);
+    template <typename Action>
+    auto Locked(Action action) const -> decltype(action()) {
+        std::lock_guard lock(m_mutex);
+        return action();
+    }
     bool RunUntil(const std::function<bool()>& done);
 
     mutable std::mutex m_mutex;
