@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include "storage/TextFile.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
@@ -59,6 +64,38 @@ TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) 
     EXPECT_EQ(ReadFileBytes(folder / "read-only"), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
+
+#ifndef _WIN32
+// Every write beyond two bytes fails while it lives, as on a full disk, whoever runs the test.
+class FullDisk {
+  public:
+    FullDisk() {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit tiny{2, m_saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+  private:
+    rlimit m_saved{};
+    void (*m_handler)(int);
+};
+
+TEST(WriteBytesFile, AFullDiskLeavesTheOldFileWhole) {
+    ScratchFolder folder;
+    WriteFileBytes(folder / "settings", "1\r\n1");
+    {
+        const FullDisk full;
+        EXPECT_EQ(WriteBytesFile(folder / "settings", "0\r\n0"), 0);
+    }
+    EXPECT_EQ(ReadFileBytes(folder / "settings"), "1\r\n1");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+#endif
 
 TEST(DeleteDirectoryTree, RemovesFoldersAndLinksToThemButNeverFollowsALink) {
     SKIP_WITHOUT_SYMBOLIC_LINKS();
