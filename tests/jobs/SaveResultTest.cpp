@@ -15,7 +15,8 @@ class SaveResultTest : public FileRunTest {
     }
 };
 
-// A save writes exactly the result's bytes over any old file; a failed one leaves what was there.
+// A save writes exactly the result's bytes over any old file. Every way a write fails ends in the
+// same failed commit, which the file helpers' tests make in each way.
 TEST_F(SaveResultTest, WritesTheResultOrReportsWhyNot) {
     const std::filesystem::path saved = m_documents / "saved";
     const Event done = MessageEvent(message::kSaved, MessageIcon::Information);
@@ -28,12 +29,8 @@ TEST_F(SaveResultTest, WritesTheResultOrReportsWhyNot) {
         {"over a longer file", saved, done},
         {"dialog cancelled", std::nullopt, failed},
         {"folder missing", m_documents / "missing" / "saved", failed},
-        {"a folder in the way", m_documents.path(), failed},
-        {"a read-only file", m_documents / "read-only", failed},
     };
     WriteFileBytes(saved, std::string(5000, 'x'));
-    WriteFileBytes(m_documents / "read-only", "kept");
-    std::filesystem::permissions(m_documents / "read-only", std::filesystem::perms::owner_read);
     Convert("5\r\n3\r\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -43,7 +40,6 @@ TEST_F(SaveResultTest, WritesTheResultOrReportsWhyNot) {
         EXPECT_EQ(toolkit.Events(Event::Kind::Message), std::vector{c.message});
     }
     EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n");
-    EXPECT_EQ(ReadFileBytes(m_documents / "read-only"), "kept");
 }
 
 TEST_F(SaveResultTest, AnEmptyResultIsNotSaved) {
