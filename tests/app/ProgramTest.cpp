@@ -114,8 +114,8 @@ TEST_F(ProgramTest, AnInputLinkedFromOutsideIsReadButOnlyTheLinkIsDeleted) {
 TEST_F(ProgramTest, AnInputThatCannotBeDeletedIsReportedAfterTheResultIsWritten) {
     WriteFileBytes(input, "6\r\n");
     const auto chattr = [&](const std::string& flag) {
-        return std::system(("chattr " + flag + " '" + input.string() + "' 2>/dev/null").c_str()) ==
-               0;
+        const std::string command = "chattr " + flag + " '" + input.string() + "' 2>/dev/null";
+        return std::system(command.c_str()) == 0;
     };
     const bool immutable = chattr("+i");
     if (!immutable && geteuid() == 0) {
