@@ -1,7 +1,5 @@
 #include <QApplication>
 #include <QClipboard>
-#include <QPushButton>
-#include <QScrollBar>
 
 #include "jobs/Messages.h"
 #include "tests/support/TestBytes.h"
@@ -51,40 +49,6 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return watchdog.Closed().last() == savedMessage; }, 10000));
     EXPECT_EQ(ReadFileBytes(saved), "101\r\n11\r\n111\r\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnSave")->isEnabled(); }, 10000));
-}
-
-// Lines that end in CR alone make one line of the whole file; its end is reached and selected
-// like any short line's.
-TEST_F(FileConversionWindowTest, ALineOfAMillionDigitsScrollsAndSelectsAtItsEnd) {
-    Open();
-    const std::string line = Repeated("0123456789", 100'000) + "42";
-    ChooseFile(line);
-    LoadFile();
-
-    auto* view = Find<TextView>("m_editFileContents");
-    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
-    QWidget* viewport = view->viewport();
-    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(viewport->width() - 1, 5));
-    QTest::mouseMove(viewport, QPoint(0, 5));
-    const std::string selected = view->SelectedText().toStdString();
-    EXPECT_FALSE(selected.empty());
-    EXPECT_LT(selected.size(), 200U) << "only what is in sight";
-    EXPECT_TRUE(line.ends_with(selected)) << selected;
-
-    view->setFocus();
-    QTest::keySequence(view, QKeySequence::SelectAll);
-    QTest::keySequence(view, QKeySequence::Copy);
-    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), line + "\r\n");
-}
-
-TEST_F(FileConversionWindowTest, ClosingDuringARunWaitsForTheWorker) {
-    Open();
-    ChooseFile(Repeated("2147483647\r\n", 300'000));
-    LoadFile();
-    QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
-    window.close();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
-    EXPECT_EQ(window.result(), IDCANCEL);
 }
 
 }  // namespace

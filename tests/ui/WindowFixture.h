@@ -8,7 +8,6 @@
 #include "tests/support/ScratchFolder.h"
 #include "tests/ui/ModalWatchdog.h"
 #include "ui/TallowDlg.h"
-#include "ui/qt/BrowseField.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/TallowWindow.h"
 
@@ -32,18 +31,6 @@ class WindowTest : public ::testing::Test {
         auto* widget = window.findChild<Widget*>(QString::fromLatin1(objectName));
         EXPECT_NE(widget, nullptr) << objectName;
         return widget;
-    }
-
-    // Types the path of a new file with these bytes into the file field.
-    void ChooseFile(std::string_view bytes) {
-        WriteFileBytes(home / "numbers.txt", bytes);
-        Find<BrowseField>("m_browseFile")
-            ->setText(QString::fromStdString((home / "numbers.txt").string()));
-    }
-    // Presses Load File and waits for the load, which reads off the window's thread, to end.
-    void LoadFile() {
-        QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnLoadFile")->isEnabled(); }, 10000));
     }
 
     std::filesystem::path ProductFolder() const {
