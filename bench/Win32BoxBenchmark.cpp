@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "bench/ClipboardText.h"
 #include "bench/NumberListInput.h"
 #include "core/DecimalToBinary.h"
-#include "tests/support/ClipboardText.h"
 #include "ui/TallowDlg.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
