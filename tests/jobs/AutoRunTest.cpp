@@ -112,11 +112,4 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
     }
 }
 
-TEST_F(AutoRunTest, AFolderInTheInputsPlaceIsAMissingInput) {
-    fs::create_directory(Input());
-    Start();
-    EXPECT_EQ(dialog.AutomaticOutcome(), InputMissing);
-    EXPECT_TRUE(fs::is_directory(Input()));
-}
-
 }  // namespace

@@ -137,14 +137,6 @@ TEST_F(FileConversionTest, ASecondRunConvertsOnlyItsOwnNumbers) {
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"11\r\n");
 }
 
-TEST_F(FileConversionTest, AListOfLineBreaksGivesAnEmptyResultAndNoSave) {
-    Load("\r\n\r\n");
-    Click(ControlId::ConvertFile);
-    EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-    EXPECT_EQ(toolkit.Beeps(), 1U);
-    ExpectIdle(false);
-}
-
 // Each refusal shows its one message and leaves the window idle with the last result in place.
 TEST_F(FileConversionTest, RefusesWhatCannotBeConvertedAndKeepsTheLastResult) {
     const struct {

@@ -117,11 +117,4 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
     }
 }
 
-TEST_F(PreferencesTest, ExitRecreatesATempFolderDeletedWhileRunning) {
-    Start();
-    fs::remove_all(ProductFolder() / "temp");
-    Click(ControlId::Exit);
-    EXPECT_EQ(ReadFileBytes(SettingsFile()), "0\r\n0");
-}
-
 }  // namespace

@@ -43,6 +43,11 @@ TEST_F(SaveResultTest, WritesTheResultOrReportsWhyNot) {
 }
 
 TEST_F(SaveResultTest, AnEmptyResultIsNotSaved) {
+    Load("\r\n\r\n");
+    Click(ControlId::ConvertFile);
+    EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
+    EXPECT_EQ(toolkit.Beeps(), 1U);
+    ExpectIdle(false);
     Convert("5");
     Convert("\r\n\r\n");
     EXPECT_TRUE(toolkit.State(ControlId::Save).visible) << "still shown from the first run";
