@@ -35,22 +35,6 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
     }
 }
 
-TEST(WriteBytesFile, KeepsWhatTheUserSetOnTheTarget) {
-    SKIP_WITHOUT_SYMBOLIC_LINKS();
-    ScratchFolder folder;
-    fs::create_directory(folder / "elsewhere");
-    const fs::path real = folder / "elsewhere" / "result.tbin";
-    WriteFileBytes(real, "old");
-    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_symlink(fs::path("elsewhere") / "result.tbin", folder / "link");
-
-    EXPECT_EQ(WriteBytesFile(folder / "link", "new"), 1);
-    EXPECT_TRUE(fs::is_symlink(folder / "link")) << "the link is followed, not replaced";
-    EXPECT_EQ(ReadFileBytes(real), "new");
-    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
-}
-
 TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) {
     ScratchFolder folder;
     fs::create_directory(folder / "a folder");

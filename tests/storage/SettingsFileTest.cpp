@@ -1,12 +1,8 @@
 #include "storage/SettingsFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <vector>
 
 #include "tests/support/Printing.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -38,29 +34,6 @@ TEST(ParseSettingsText, TakesTheFirstTwoLinesInEitherLineBreakStyle) {
         EXPECT_EQ(settings[0], c.first);
         EXPECT_EQ(settings[1], c.second);
         EXPECT_EQ(line, c.line);
-    }
-}
-
-TEST(ReadSettingsText, ReadsRegularFilesOnlyAndStopsAtTheBufferOrAZeroByte) {
-    using namespace std::string_view_literals;
-    ScratchFolder folder;
-    std::array<char, 8> buffer{};
-    WriteFileBytes(folder / "written", "1\r\n0");
-    WriteFileBytes(folder / "zero", "1\0\r\n0"sv);
-    WriteFileBytes(folder / "long", "1\r\n0 and more than eight bytes");
-    std::filesystem::create_directory(folder / "folder");
-    std::vector<const char*> notFiles{"missing", "folder"};
-#ifndef _WIN32
-    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
-    std::filesystem::create_symlink("/dev/zero", folder / "endless");
-    notFiles.insert(notFiles.end(), {"fifo", "endless"});
-#endif
-
-    EXPECT_EQ(ReadSettingsText(folder / "written", buffer), u"1\r\n0");
-    EXPECT_EQ(ReadSettingsText(folder / "zero", buffer), u"1");
-    EXPECT_EQ(ReadSettingsText(folder / "long", buffer), u"1\r\n0 and");
-    for (const char* notAFile : notFiles) {
-        EXPECT_FALSE(ReadSettingsText(folder / notAFile, buffer).has_value()) << notAFile;
     }
 }
 
