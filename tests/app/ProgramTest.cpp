@@ -44,8 +44,10 @@ class ProgramTest : public ::testing::Test {
 };
 
 // What each input leads to is the dialog's, and tested there; the program passes the outcome on
-// as its exit status, with a line for the caller's log.
-TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatus) {
+// as its exit status, with a line for the caller's log. A display that is named but gone (an ssh
+// or cron session) is no display at all, and the command line, Qt's options included, is never
+// read.
+TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatusWithOrWithoutADisplay) {
     WriteFileBytes(input, "5");
     const Finished converted = Run();
     EXPECT_EQ(converted.status, 0);
@@ -54,10 +56,20 @@ TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatus) {
     EXPECT_EQ(ReadFileBytes(result), "101\r\n");
     EXPECT_FALSE(fs::exists(input));
     WriteFileBytes(input, "1\r\n2147483648\r\n");
-    const Finished refused = Run();
+    const Finished refused =
+        Run("DISPLAY=:4711", "-platform nonexistent -display :4711 -reverse -style none");
     EXPECT_EQ(refused.status, 5);
-    EXPECT_EQ(refused.stderrText,
-              "Tallow: automatic run: AutoFile/Radix10Kan.tbin holds a number above 2147483647\n");
+    EXPECT_TRUE(refused.stderrText.ends_with(
+        "Tallow: automatic run: AutoFile/Radix10Kan.tbin holds a number above 2147483647\n"))
+        << refused.stderrText;
+    fs::remove_all(input.parent_path());
+    for (const char* display : {"", "DISPLAY=:4711"}) {
+        const Finished interactive = Run(display);
+        EXPECT_EQ(interactive.status, 1);
+        EXPECT_TRUE(interactive.stderrText.ends_with(
+            "Tallow: no display could be opened to show the window on.\n"))
+            << interactive.stderrText;
+    }
 }
 
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write
@@ -70,43 +82,6 @@ TEST_F(ProgramTest, KeepsTheInputWhenTheResultCannotBeWritten) {
     EXPECT_EQ(ReadFileBytes(input), CountingList(200));
     EXPECT_EQ(ReadFileBytes(result), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
-}
-
-// A display that is named but gone (an ssh or cron session) is no display at all, and the command
-// line, Qt's options included, is never read.
-TEST_F(ProgramTest, ConvertsWithoutADisplayAndWhateverTheCommandLine) {
-    const struct {
-        std::string environment;
-        std::string arguments;
-    } cases[] = {{"", ""},
-                 {"DISPLAY=:4711", ""},
-                 {"", "-platform nonexistent"},
-                 {"", "-display :4711"},
-                 {"", "-reverse -style none"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.environment + c.arguments);
-        WriteFileBytes(input, "6");
-        const Finished converted = Run(c.environment, c.arguments);
-        EXPECT_EQ(converted.status, 0) << converted.stderrText;
-        EXPECT_EQ(ReadFileBytes(result), "110\r\n");
-    }
-    fs::remove_all(input.parent_path());
-    for (const char* display : {"", "DISPLAY=:4711"}) {
-        const Finished interactive = Run(display);
-        EXPECT_EQ(interactive.status, 1);
-        EXPECT_TRUE(interactive.stderrText.ends_with(
-            "Tallow: no display could be opened to show the window on.\n"))
-            << interactive.stderrText;
-    }
-}
-
-TEST_F(ProgramTest, AnInputLinkedFromOutsideIsReadButOnlyTheLinkIsDeleted) {
-    WriteFileBytes(home / "outside", "9\r\n");
-    fs::create_symlink(home / "outside", input);
-    EXPECT_EQ(Run().status, 0);
-    EXPECT_EQ(ReadFileBytes(result), "1001\r\n");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(input)));
-    EXPECT_EQ(ReadFileBytes(home / "outside"), "9\r\n");
 }
 
 // Immutable where the file system allows it, which holds even for root; else, for anyone but
