@@ -1,7 +1,6 @@
 #include "tests/support/DialogFixture.h"
 
 #include "process/ProcessState.h"
-#include "storage/WorkingFolders.h"
 
 void ResetProcessState() {
     g_documentsDir.clear();
@@ -22,16 +21,4 @@ void ResetProcessState() {
 DialogTest::DialogTest() : toolkit(m_documents.path()) {
     ResetProcessState();
     std::filesystem::create_directory(m_documents / "Merrow");
-}
-
-DialogTest::~DialogTest() {
-    toolkit.JoinWorker();
-}
-
-std::filesystem::path DialogTest::ProductFolder() const {
-    return ::ProductFolder(Documents());
-}
-
-void DialogTest::Start() {
-    dialog.OnInitDialog();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/WorkingFolders.h"
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/ScratchFolder.h"
 #include "ui/TallowDlg.h"
@@ -13,12 +14,12 @@ void ResetProcessState();
 class DialogTest : public ::testing::Test {
   protected:
     DialogTest();
-    ~DialogTest() override;
+    ~DialogTest() override { toolkit.JoinWorker(); }
 
     std::filesystem::path Documents() const { return m_documents.path(); }
-    std::filesystem::path ProductFolder() const;
+    std::filesystem::path ProductFolder() const { return ::ProductFolder(Documents()); }
     // Starts the dialog as the program does.
-    void Start();
+    void Start() { dialog.OnInitDialog(); }
     void Click(ControlId control) { toolkit.Click(dialog, control); }
 
     ScratchFolder m_documents;
