@@ -67,14 +67,14 @@ class Win32WindowTest : public testing::Test {
     CTallowDlg dialog{toolkit};
 };
 
-// Neither Enter nor Escape closes the window; only Exit does.
+// Neither Enter nor Escape closes the window, nor does Tab move the focus; only Exit closes it.
 TEST_F(Win32WindowTest, ConvertsANumberAndAFileOfAThousandSavesTheResultAndExits) {
     EXPECT_EQ(Text(window.Handle()), u"Tallow Ver2");
-    EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
-    for (const WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+    for (const WPARAM key : {VK_RETURN, VK_ESCAPE, VK_TAB}) {
         PostMessageW(Item(ControlId::Exit), WM_KEYDOWN, key, 0);
     }
     ASSERT_TRUE(PumpUntil([] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; }));
+    EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
     EXPECT_FALSE(window.Ended());
     SetWindowTextW(Item(ControlId::Decimal), L"2147483647");
     Click(ControlId::Convert);
