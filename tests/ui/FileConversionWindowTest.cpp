@@ -2,7 +2,6 @@
 #include <QClipboard>
 
 #include "jobs/Messages.h"
-#include "tests/support/TestBytes.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TextView.h"
