@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #ifndef _WIN32
 #include <sys/resource.h>
+
+#include <csignal>
 #endif
 
 #include "storage/TextFile.h"
