@@ -182,9 +182,13 @@ bool TallowWindow::focusNextPrevChild(bool) {
 }
 
 bool TallowWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && qobject_cast<QAbstractButton*>(watched) != nullptr) {
+    // Tab moves no focus and types no tab, which is never part of a number; Enter presses no
+    // button.
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        return key == Qt::Key_Return || key == Qt::Key_Enter;
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        return key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+               (enter && qobject_cast<QAbstractButton*>(watched) != nullptr);
     }
     return QDialog::eventFilter(watched, event);
 }

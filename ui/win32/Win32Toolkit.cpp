@@ -28,8 +28,21 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// Over the middle of the window that owns it, as a dialog framework places its boxes.
+void CentreOverOwner(HWND box) {
+    RECT owner;
+    RECT own;
+    if (!GetWindowRect(GetWindow(box, GW_OWNER), &owner) || !GetWindowRect(box, &own)) {
+        return;
+    }
+    const int x = (owner.left + owner.right - (own.right - own.left)) / 2;
+    const int y = (owner.top + owner.bottom - (own.bottom - own.top)) / 2;
+    SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
+        CentreOverOwner(box);
         return TRUE;
     }
     if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -139,10 +152,12 @@ void Win32Toolkit::SetProgressPosition(ControlId control, std::int32_t position)
 void Win32Toolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
     const std::u16string message(text);
     const std::wstring caption = ExecutablePath().stem().wstring();
+    // Owned by the window, hidden or not, and brought to the front: the program that started an
+    // automatic run often holds the foreground, and a box behind it would wait unseen.
     OnWindowThread([&] {
-        HWND owner = IsWindowVisible(m_window.Handle()) ? m_window.Handle() : nullptr;
-        MessageBoxW(owner, AsWide(message), caption.c_str(),
-                    MB_OK | (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
+        MessageBoxW(m_window.Handle(), AsWide(message), caption.c_str(),
+                    MB_OK | MB_SETFOREGROUND |
+                        (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
     });
 }
 

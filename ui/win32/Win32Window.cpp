@@ -35,6 +35,30 @@ std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
     return copy;
 }
 
+// An edit control acts as a dialog's child on its own: on Escape a multi-line edit posts WM_CLOSE
+// to its parent, Tab makes it move the focus, and Enter in an edit that takes no line break goes
+// to the default button. Those keys stop here, so they neither close the window nor move the
+// focus; a tab, never part of a number, is not typed either. Their characters have the keys'
+// codes.
+LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    if (message == WM_KEYDOWN || message == WM_CHAR) {
+        const bool takesLines = (GetWindowLongW(edit, GWL_STYLE) & ES_WANTRETURN) != 0;
+        if (wParam == VK_ESCAPE || wParam == VK_TAB || (wParam == VK_RETURN && !takesLines)) {
+            return 0;
+        }
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
+    wchar_t kind[16];
+    if (GetClassNameW(control, kind, 16) > 0 && lstrcmpiW(kind, L"Edit") == 0) {
+        SetWindowSubclass(control, &KeepKeysInEdit, 0, 0);
+    }
+    return TRUE;
+}
+
 void SetLinkText(HWND link, const std::wstring& target) {
     const std::wstring markup = L"<a>" + target + L"</a>";
     SetWindowTextW(link, markup.c_str());
@@ -192,6 +216,7 @@ void Win32Window::OnInitDialog() {
          {static_cast<int>(ControlId::FileContents), static_cast<int>(ControlId::Result)}) {
         Win32TextView::Replace(Control(box));
     }
+    EnumChildWindows(m_window, &SubclassEdit, 0);
     SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
     SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);
     m_dialog->OnInitDialog();
@@ -243,8 +268,14 @@ void Win32Window::Browse() {
     }
 }
 
+// A file type with no program of its own, as .md often is, opens in Notepad.
 void Win32Window::OpenLink(int id) const {
     const std::wstring& target =
         id == static_cast<int>(ControlId::FirstLink) ? m_workingFolder : m_helpFile;
-    ShellExecuteW(m_window, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto opened = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(m_window, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    if (opened <= 32 && &target == &m_helpFile) {
+        const std::wstring quoted = L"\"" + target + L"\"";
+        ShellExecuteW(m_window, L"open", L"notepad.exe", quoted.c_str(), nullptr, SW_SHOWNORMAL);
+    }
 }

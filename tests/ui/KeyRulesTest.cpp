@@ -1,0 +1,75 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+
+#include "tests/support/TestBytes.h"
+#include "tests/ui/KeyRules.h"
+#include "tests/ui/WindowFixture.h"
+#include "ui/ControlTable.h"
+#include "ui/qt/QtText.h"
+
+namespace {
+
+using namespace key_rules;
+
+class KeyRulesTest : public WindowTest, public testing::WithParamInterface<Rule> {
+  public:
+    QWidget* Widget(ControlId id) {
+        const auto& controls = MainDialogControls();
+        const auto item = std::find_if(controls.begin(), controls.end(),
+                                       [id](const ControlTemplate& item) { return item.id == id; });
+        return Find(std::string(item->objectName).c_str());
+    }
+    void Focus(ControlId id) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        Widget(id)->setFocus();
+    }
+    void Type(std::u16string_view text) {
+        QTest::keyClicks(QApplication::focusWidget(), ToQString(text));
+    }
+    void Paste(std::u16string_view text) {
+        QApplication::clipboard()->setText(ToQString(text));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    }
+    void Press(Key key) {
+        static constexpr std::pair<Qt::Key, Qt::KeyboardModifier> kKeys[] = {
+            {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+            {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
+            {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},
+            {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
+            {Qt::Key_C, Qt::ControlModifier}};
+        const auto [code, modifier] = kKeys[static_cast<int>(key)];
+        QTest::keyClick(QApplication::focusWidget(), code, modifier);
+        QCoreApplication::processEvents();
+    }
+    void Click(ControlId id) { QTest::mouseClick(Widget(id), Qt::LeftButton); }
+    std::u16string Text(ControlId id) { return toolkit.GetText(id).Wide(); }
+    bool HasFocus(ControlId id) { return QApplication::focusWidget() == Widget(id); }
+    bool IsOpen() const { return window.isVisible(); }
+    // Clicked past the event loop, which the worker needs for its first step: the run is paused
+    // before it can end.
+    void StartAPausedRun() {
+        const auto numbers = home / "numbers.txt";
+        WriteFileBytes(numbers, Repeated("7\r\n", 1000));
+        watchdog.AnswerFileDialog(QString::fromStdString(numbers.string()));
+        QTest::mouseClick(Find("browseButton"), Qt::LeftButton);
+        Click(ControlId::LoadFile);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Widget(ControlId::LoadFile)->isEnabled(); }));
+        Find<QPushButton>("m_btnConvertFile")->click();
+        Find<QPushButton>("m_btnPause")->click();
+    }
+    bool WaitForTheRunsEnd() {
+        return QTest::qWaitFor([&] { return Widget(ControlId::Save)->isVisible(); });
+    }
+};
+
+TEST_P(KeyRulesTest, KeysReachOnlyTheFocusedControl) {
+    Open();
+    Check(*this, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothWindows, KeyRulesTest, testing::ValuesIn(kRules),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
