@@ -1,5 +1,6 @@
 #include "jobs/Messages.h"
 #include "process/ProcessState.h"
+#include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
 #include "ui/TallowDlg.h"
 
@@ -13,10 +14,20 @@ void CTallowDlg::OnBnClickedAutoRun() {
         return;
     }
     g_autoRunArmed = 1;
+    const std::filesystem::path makerFolder = MakerFolder(g_documentsDir);
     if (CreateFolder(g_autoFileDir)) {
         m_toolkit.ShowMessage(message::kAutoFileFolderCreated, MessageIcon::Information);
-    } else {
+    } else if (DirectoryExists(g_autoFileDir)) {
         m_toolkit.ShowMessage(message::kAutoFileFolderNotCreated, MessageIcon::Error);
+    } else if (!DirectoryExists(makerFolder)) {
+        // Only an installer makes the maker folder: the user is told which one to make.
+        m_toolkit.ShowMessage(
+            std::u16string(message::kMakerFolderMissing) + makerFolder.u16string(),
+            MessageIcon::Error);
+    } else {
+        m_toolkit.ShowMessage(std::u16string(message::kAutoFileFolderFailed) +
+                                  g_autoFileDir.parent_path().u16string(),
+                              MessageIcon::Error);
     }
     m_checkShowMessages.Show();
 }

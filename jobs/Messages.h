@@ -13,6 +13,13 @@ inline constexpr std::u16string_view kAutoFileFolderCreated =
     u"自動処理設定用ディレクトリーを作成しました。";
 inline constexpr std::u16string_view kAutoFileFolderNotCreated =
     u"自動処理設定用ディレクトリーが既に有るので作成できませんでした。";
+// Each followed by the path of the folder it names.
+inline constexpr std::u16string_view kMakerFolderMissing =
+    u"「Merrow」フォルダーが無いので、自動処理設定用ディレクトリーを作成できませんでした。\r\n"
+    u"次のフォルダーを作成してから、もう一度チェックを入れて下さい。\r\n";
+inline constexpr std::u16string_view kAutoFileFolderFailed =
+    u"自動処理設定用ディレクトリーを作成できませんでした。\r\n"
+    u"次のフォルダーに書き込めるか確かめてから、もう一度チェックを入れて下さい。\r\n";
 
 inline constexpr std::u16string_view kNoFileChosen = u"読込ませたいファイルを指定して下さい。";
 inline constexpr std::u16string_view kFileUnreadable = u"ファイルを読み込めませんでした。";

@@ -4,8 +4,12 @@
 
 namespace fs = std::filesystem;
 
+fs::path MakerFolder(const fs::path& documentsDir) {
+    return documentsDir / "Merrow";
+}
+
 fs::path ProductFolder(const fs::path& documentsDir) {
-    return documentsDir / "Merrow" / "TallowKit";
+    return MakerFolder(documentsDir) / "TallowKit";
 }
 
 fs::path ResultFolder(const fs::path& documentsDir) {

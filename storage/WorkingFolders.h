@@ -9,6 +9,7 @@ struct WorkingFolders {
     std::filesystem::path temp;
 };
 
+std::filesystem::path MakerFolder(const std::filesystem::path& documentsDir);
 std::filesystem::path ProductFolder(const std::filesystem::path& documentsDir);
 std::filesystem::path ResultFolder(const std::filesystem::path& documentsDir);
 std::filesystem::path TempFolder(const std::filesystem::path& documentsDir);

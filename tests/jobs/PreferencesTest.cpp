@@ -70,6 +70,11 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
     using enum ControlId;
     const Event created = MessageEvent(message::kAutoFileFolderCreated, MessageIcon::Information);
     const Event notCreated = MessageEvent(message::kAutoFileFolderNotCreated, MessageIcon::Error);
+    const auto failed = [](std::u16string_view text, const fs::path& folder) {
+        return MessageEvent(std::u16string(text) + folder.u16string(), MessageIcon::Error);
+    };
+    const Event noMakerFolder = failed(message::kMakerFolderMissing, Documents() / "Merrow");
+    const Event notWritable = failed(message::kAutoFileFolderFailed, ProductFolder());
     const struct {
         const char* what;
         std::vector<ControlId> clicks;
@@ -78,6 +83,7 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
         std::string_view settings;
         bool makerFolder = true;
         bool tickWithoutClick = false;
+        bool productFolderIsAFile = false;
     } cases[] = {
         {"nothing ticked", {}, {}, false, "0\r\n0"},
         {"ticked", {AutoRun}, {created}, true, "1\r\n0"},
@@ -86,13 +92,17 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
         {"messages hidden", {AutoRun, ShowMessages, AutoRun}, {created}, false, "0\r\n0"},
         {"ticked again", {AutoRun, AutoRun, AutoRun}, {created, notCreated}, true, "1\r\n0"},
         {"ticked without a click", {AutoRun, AutoRun}, {created}, false, "1\r\n0", true, true},
-        {"no maker folder", {AutoRun}, {notCreated}, false, "", false},
+        {"no maker folder", {AutoRun}, {noMakerFolder}, false, "", false},
+        {"no folder can be made", {AutoRun}, {notWritable}, false, "", true, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(Documents() / "Merrow");
         if (c.makerFolder) {
             fs::create_directory(Documents() / "Merrow");
+        }
+        if (c.productFolderIsAFile) {
+            WriteFileBytes(ProductFolder(), "");
         }
         Restart();
         for (const ControlId control : c.clicks) {

@@ -37,12 +37,12 @@ std::vector<WideString> Texts(Text... texts) {
 
 TEST(Texts, EveryShownTextMatchesTheKeptCopy) {
     using namespace message;
-    std::vector<WideString> shown =
-        Texts(kTooLargeForSingle, kAutoFileFolderCreated, kAutoFileFolderNotCreated, kNoFileChosen,
-              kFileUnreadable, kNothingLoaded, kOnlyLineBreaks, kNotDigits, kWorkerNotStarted,
-              kTooLargeInList, kDone, kNothingToSave, kSaveFailed, kSaved, kAutoInputMissing,
-              kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable, kAutoResultNotWritten,
-              kAutoInputNotDeleted);
+    std::vector<WideString> shown = Texts(
+        kTooLargeForSingle, kAutoFileFolderCreated, kAutoFileFolderNotCreated, kMakerFolderMissing,
+        kAutoFileFolderFailed, kNoFileChosen, kFileUnreadable, kNothingLoaded, kOnlyLineBreaks,
+        kNotDigits, kWorkerNotStarted, kTooLargeInList, kDone, kNothingToSave, kSaveFailed, kSaved,
+        kAutoInputMissing, kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable,
+        kAutoResultNotWritten, kAutoInputNotDeleted);
     for (const ControlTemplate& item : MainDialogControls()) {
         if (!item.text.empty()) {
             shown.emplace_back(item.text);
