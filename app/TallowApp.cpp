@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <cstdio>
 
 #include "storage/WorkingFolders.h"
@@ -14,15 +14,13 @@
 namespace {
 
 QString WorkingFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir::toNativeSeparators(
-        QString::fromStdU16String(ProductFolder(documents.toStdU16String()).u16string()));
+    return QFile::decodeName(ProductFolder(QtToolkit::UserDocuments()).c_str());
 }
 
 // The installed help, or the one in the source tree when running from a build folder.
 QString HelpFile() {
     const QString installed =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/doc/tallow/README.md");
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" TALLOW_HELP_FROM_PROGRAM);
     if (QFileInfo::exists(installed)) {
         return QDir::toNativeSeparators(QFileInfo(installed).canonicalFilePath());
     }

@@ -9,9 +9,10 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStandardPaths>
+#include <cstdlib>
 #include <future>
 
+#include "storage/UserDocuments.h"
 #include "ui/qt/AboutBox.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/QtText.h"
@@ -241,7 +242,13 @@ std::intptr_t QtToolkit::SendDialogMessage(MessageTarget& target, unsigned messa
 }
 
 std::filesystem::path QtToolkit::DocumentsFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdU16String();
+    return UserDocuments();
+}
+
+// As bytes from the user's settings to the file system: a folder whose name is not UTF-8 is
+// found all the same.
+std::filesystem::path QtToolkit::UserDocuments() {
+    return XdgDocumentsFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
 }
 
 std::filesystem::path QtToolkit::ExecutablePath() {

@@ -37,6 +37,8 @@ class QtToolkit : public Toolkit {
     bool BeginThread(std::function<void()> body) override;
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     std::filesystem::path DocumentsFolder() override;
+    // The Documents folder the user's XDG settings name, with no window needed.
+    static std::filesystem::path UserDocuments();
     std::filesystem::path ExecutablePath() override;
 
     // Whether message boxes can be shown at all; without a display they are skipped.
