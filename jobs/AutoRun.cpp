@@ -5,27 +5,40 @@
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/NumberFileConversion.h"
+#include "storage/ProcessLock.h"
 #include "ui/TallowDlg.h"
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Missing means no such entry, or a folder; an entry that cannot be looked at is not missing.
+bool IsMissing(const fs::path& input) {
+    std::error_code error;
+    const fs::file_status status = fs::status(input, error);
+    return status.type() == fs::file_type::not_found || fs::is_directory(status);
+}
+
+}  // namespace
+
 void CTallowDlg::RunAutomatic() {
+    // One run at a time: a second waits for the first, then finds the input as that one left it.
+    const ProcessLock oneRunAtATime(JoinPath(g_tempDir, "AutoRun.lock"));
     const fs::path input = JoinPath(g_autoFileDir, "Radix10Kan.tbin");
-    if (FileExists(input) == 0) {
+    if (IsMissing(input)) {
         AbortAutoRun(AutoRunOutcome::InputMissing, message::kAutoInputMissing);
         return;
     }
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(input, error);
-    if (error) {
+    FileSource source(input, FileSource::Use::ReadThenDelete);
+    if (!source.IsOpen()) {
         AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
         return;
     }
-    if (size == 0) {
+    if (source.Size() == 0) {
         AbortAutoRun(AutoRunOutcome::InputEmpty, message::kAutoInputEmpty);
         return;
     }
-    RunAutoConversion(JoinPath(g_resultDir, "Radix2Result.tbin"), input);
+    RunAutoConversion(JoinPath(g_resultDir, "Radix2Result.tbin"), input, source);
 }
 
 // Nothing on disk changes: the input and the AutoFile folder stay, and no result is written.
@@ -55,14 +68,15 @@ void CTallowDlg::EndAutoRun(AutoRunOutcome outcome, std::u16string_view message,
 
 // The input is read, checked and converted in one pass over blocks, so that no input is too large
 // to convert and memory stays flat; the result file is replaced only when all of it converted.
-void CTallowDlg::RunAutoConversion(fs::path resultFile, fs::path inputFile) {
+void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& inputFile,
+                                   FileSource& input) {
     g_lineIndex = 0;
     g_numbers.clear();
     if (!m_checkAutoRun.IsChecked()) {
         m_checkAutoRun.SetChecked(true);
     }
     m_toolkit.BeginWaitCursor();
-    switch (ConvertNumberFile(inputFile, resultFile)) {
+    switch (ConvertNumberFile(input, resultFile)) {
         case FileConversion::Unreadable:
             AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
             return;
@@ -79,7 +93,8 @@ void CTallowDlg::RunAutoConversion(fs::path resultFile, fs::path inputFile) {
         case FileConversion::Converted:
             break;
     }
-    const bool inputDeleted = DeleteFile(inputFile);
+    // Only the file converted goes: one put in its place since is kept, and reported.
+    const bool inputDeleted = input.DeleteName(inputFile) == FileSource::Deletion::Deleted;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     m_checkAutoRun.SetChecked(false);
     m_toolkit.Beep();

@@ -10,17 +10,37 @@
 // device) does not open, so that no read can block or run forever.
 class FileSource final : public ByteSource {
   public:
-    explicit FileSource(const std::filesystem::path& path);
+    enum class Use { Read, ReadThenDelete };
+    enum class Deletion { Deleted, Failed, Replaced };
+
+    // ReadThenDelete keeps, on Windows, other writers off the file until it is closed.
+    explicit FileSource(const std::filesystem::path& path, Use use = Use::Read);
     ~FileSource();
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
     bool IsOpen() const { return m_file != nullptr; }
-    std::uintmax_t Size() const { return m_size; }
+    std::uintmax_t Size() const { return m_opened.size; }
     std::optional<std::size_t> Read(char* buffer, std::size_t room) override;
     bool Rewind() override;
+    // Whether the open file still has the size and the modification time it had when opened.
+    bool Unchanged() const;
+    // Deletes path only when it still names the file opened here (for a link, the link goes):
+    // a file that has taken its place is Replaced and stays. A name already gone counts as
+    // Deleted.
+    Deletion DeleteName(const std::filesystem::path& path);
 
   private:
+    // Which file, and its state: a file changed, or another in its place, differs.
+    struct Identity {
+        std::uint64_t device = 0;
+        std::uint64_t file = 0;
+        std::uint64_t size = 0;
+        std::int64_t modified = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    std::optional<Identity> OpenIdentity() const;
+
     std::FILE* m_file = nullptr;
-    std::uintmax_t m_size = 0;
+    Identity m_opened;
 };

@@ -2,16 +2,13 @@
 
 #include "core/NumberListStream.h"
 #include "storage/AtomicFile.h"
-#include "storage/FileSource.h"
 
-FileConversion ConvertNumberFile(const std::filesystem::path& input,
-                                 const std::filesystem::path& result) {
-    FileSource source(input);
-    if (!source.IsOpen()) {
+FileConversion ConvertNumberFile(FileSource& input, const std::filesystem::path& result) {
+    if (!input.IsOpen()) {
         return FileConversion::Unreadable;
     }
     AtomicFile file(result);
-    switch (StreamNumberList(source, [&](std::string_view bytes) { file.Write(bytes); })) {
+    switch (StreamNumberList(input, [&](std::string_view bytes) { file.Write(bytes); })) {
         case StreamOutcome::Unreadable:
             return FileConversion::Unreadable;
         case StreamOutcome::NotDigits:
@@ -20,6 +17,9 @@ FileConversion ConvertNumberFile(const std::filesystem::path& input,
             return FileConversion::TooLarge;
         case StreamOutcome::Converted:
             break;
+    }
+    if (!input.Unchanged()) {
+        return FileConversion::Unreadable;
     }
     return file.Commit() ? FileConversion::Converted : FileConversion::NotWritten;
 }

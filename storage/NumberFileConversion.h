@@ -2,10 +2,12 @@
 
 #include <filesystem>
 
+#include "storage/FileSource.h"
+
 enum class FileConversion { Converted, Unreadable, NotDigits, TooLarge, NotWritten };
 
-// Converts the number file input into the result file in one pass over blocks, holding neither
-// the text, the numbers nor the result. The result file is replaced, whole, only when the input
-// was read whole, holds nothing but digits and line breaks, and no number is too large.
-FileConversion ConvertNumberFile(const std::filesystem::path& input,
-                                 const std::filesystem::path& result);
+// Converts the open number file input into the result file in one pass over blocks, holding
+// neither the text, the numbers nor the result. The result file is replaced, whole, only when the
+// input was read whole and did not change meanwhile, holds nothing but digits and line breaks,
+// and no number is too large.
+FileConversion ConvertNumberFile(FileSource& input, const std::filesystem::path& result);

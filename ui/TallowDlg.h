@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "process/AutoRunOutcome.h"
+#include "storage/FileSource.h"
 #include "ui/Controls.h"
 #include "ui/Toolkit.h"
 
@@ -47,7 +48,8 @@ class CTallowDlg : public MessageTarget {
     void ApplySettingsFile();
     // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog with -1.
     void RunAutomatic();
-    void RunAutoConversion(std::filesystem::path resultFile, std::filesystem::path inputFile);
+    void RunAutoConversion(const std::filesystem::path& resultFile,
+                           const std::filesystem::path& inputFile, FileSource& input);
     // How the automatic run ended; nothing when the dialog started interactively.
     std::optional<AutoRunOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.

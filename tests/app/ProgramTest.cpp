@@ -5,6 +5,11 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <functional>
+#include <future>
+#include <memory>
+
+#include "storage/ProcessLock.h"
 
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestBytes.h"
@@ -70,6 +75,57 @@ TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatusWithOrWithoutADisplay) {
             "Tallow: no display could be opened to show the window on.\n"))
             << interactive.stderrText;
     }
+}
+
+// Inputs a caller can leave, with the status each gives: only an input that is not there is
+// missing; one that cannot be looked at cannot be read.
+TEST_F(ProgramTest, TellsAMissingInputFromOneThatCannotBeLookedAt) {
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        int status;
+    } cases[] = {
+        {"no input", [] {}, 2},
+        {"a folder", [&] { fs::create_directory(input); }, 2},
+        {"a link to itself", [&] { fs::create_symlink(input.filename(), input); }, 6},
+        {"a name too long", [&] { fs::create_symlink(std::string(300, 'x'), input); }, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(input);
+        c.make();
+        EXPECT_EQ(Run().status, c.status);
+        EXPECT_FALSE(fs::exists(result));
+    }
+}
+
+// The Documents folder the user's settings name is found whatever bytes its name holds.
+TEST_F(ProgramTest, FindsADocumentsFolderWhoseNameIsNotUtf8) {
+    const fs::path documents = home / "Dokumente\xFF";
+    fs::create_directories(home / ".config");
+    WriteFileBytes(home / ".config" / "user-dirs.dirs",
+                   "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\xFF\"\n");
+    fs::create_directories(documents / "Merrow" / "TallowKit" / "AutoFile");
+    WriteFileBytes(documents / "Merrow" / "TallowKit" / "AutoFile" / "Radix10Kan.tbin", "6");
+    EXPECT_EQ(Run().status, 0);
+    EXPECT_EQ(ReadFileBytes(documents / "Merrow" / "TallowKit" / "Result" / "Radix2Result.tbin"),
+              "110\r\n");
+}
+
+// A second run waits while the first holds the run's lock, then finds the input as the first
+// left it: gone.
+TEST_F(ProgramTest, ASecondRunWaitsForTheFirst) {
+    WriteFileBytes(input, "5");
+    fs::create_directories(kit / "temp");
+    auto first = std::make_unique<ProcessLock>(kit / "temp" / "AutoRun.lock");
+    ASSERT_TRUE(first->Held());
+    auto second = std::async(std::launch::async, [this] { return Run().status; });
+    EXPECT_EQ(second.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
+    EXPECT_TRUE(fs::exists(input));
+    fs::remove(input);
+    first.reset();
+    EXPECT_EQ(second.get(), 2);
+    EXPECT_FALSE(fs::exists(result));
 }
 
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write

@@ -8,6 +8,7 @@
 #include <csignal>
 #endif
 
+#include "storage/FileSource.h"
 #include "storage/TextFile.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
@@ -34,6 +35,25 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
         EXPECT_FALSE(fs::exists(target));
         EXPECT_FALSE(DeleteFile(target)) << "nothing left to delete";
     }
+}
+
+// What cannot go: on Windows a file held by a reader that lets no one delete it, elsewhere a
+// folder that is not empty, whoever deletes it.
+TEST(DeleteFile, AFailedDeleteLeavesTheModeAsItWas) {
+    ScratchFolder folder;
+    const fs::path kept = folder / "kept";
+#ifdef _WIN32
+    WriteFileBytes(kept, "");
+    const FileSource reader(kept, FileSource::Use::ReadThenDelete);
+#else
+    fs::create_directory(kept);
+    WriteFileBytes(kept / "file", "");
+#endif
+    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::remove);
+    const fs::perms readOnly = fs::status(kept).permissions();
+    EXPECT_FALSE(DeleteFile(kept));
+    EXPECT_EQ(fs::status(kept).permissions(), readOnly);
+    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) {

@@ -1,0 +1,91 @@
+#include "storage/FileSource.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+#include "tests/support/ScratchFolder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Deletion = FileSource::Deletion;
+
+// What befalls the input between its opening and its deletion, whether a run still finds it
+// unchanged, and what deleting its name does. Windows keeps writers and movers off an input
+// opened to be deleted, so there no change takes place and the input goes.
+TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
+    const auto append = [](const fs::path& input) {
+        std::ofstream file(input, std::ios::binary | std::ios::app);
+        file << "9\r\n";
+        return file.good();
+    };
+    const auto rewrite = [](const fs::path& input) {
+        std::ofstream file(input, std::ios::binary | std::ios::trunc);
+        file << "7";
+        return file.good();
+    };
+    const auto replace = [](const fs::path& input) {
+        WriteFileBytes(input.parent_path() / "new", "8\r\n");
+        std::error_code error;
+        fs::rename(input.parent_path() / "new", input, error);
+        return !error;
+    };
+    const auto remove = [](const fs::path& input) {
+        std::error_code error;
+        return fs::remove(input, error);
+    };
+    const struct {
+        const char* what;
+        std::function<bool(const fs::path&)> change;
+        bool unchanged;
+        Deletion deletion;
+        std::string_view left;
+    } cases[] = {
+        {"nothing", nullptr, true, Deletion::Deleted, ""},
+        {"appended to", append, false, Deletion::Deleted, ""},
+        {"rewritten in place", rewrite, false, Deletion::Deleted, ""},
+        {"another file moved onto it", replace, true, Deletion::Replaced, "8\r\n"},
+        {"removed", remove, true, Deletion::Deleted, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const fs::path input = folder / "Radix10Kan.tbin";
+        WriteFileBytes(input, "5\r\n6\r\n");
+        std::optional<FileSource> source(std::in_place, input, FileSource::Use::ReadThenDelete);
+        ASSERT_TRUE(source->IsOpen());
+        char bytes[16];
+        EXPECT_EQ(source->Read(bytes, sizeof bytes), std::optional<std::size_t>(6));
+        const bool changed = c.change && c.change(input);
+#ifdef _WIN32
+        EXPECT_FALSE(changed) << "the open input is kept as it is";
+        EXPECT_TRUE(source->Unchanged());
+        EXPECT_EQ(source->DeleteName(input), Deletion::Deleted);
+        source.reset();
+        EXPECT_FALSE(fs::exists(input));
+        continue;
+#endif
+        EXPECT_TRUE(changed || !c.change);
+        EXPECT_EQ(source->Unchanged(), c.unchanged);
+        EXPECT_EQ(source->DeleteName(input), c.deletion);
+        EXPECT_EQ(fs::exists(input) ? ReadFileBytes(input) : "", c.left);
+    }
+}
+
+#ifndef _WIN32
+// The file a link names is read; only the link goes.
+TEST(FileSource, DeletesALinkAndNotTheFileItNames) {
+    ScratchFolder folder;
+    WriteFileBytes(folder / "elsewhere", "5\r\n");
+    fs::create_symlink(folder / "elsewhere", folder / "Radix10Kan.tbin");
+    FileSource source(folder / "Radix10Kan.tbin", FileSource::Use::ReadThenDelete);
+    EXPECT_EQ(source.DeleteName(folder / "Radix10Kan.tbin"), Deletion::Deleted);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Radix10Kan.tbin")));
+    EXPECT_EQ(ReadFileBytes(folder / "elsewhere"), "5\r\n");
+}
+#endif
+
+}  // namespace
