@@ -29,16 +29,19 @@ QString HelpFile() {
 
 }  // namespace
 
+int ReportAutomaticRun(std::optional<AutoRunOutcome> outcome) {
+    std::fprintf(stderr, "Tallow: automatic run: %s\n",
+                 outcome ? Describe(*outcome).data() : "ended before its outcome was known");
+    return ExitStatus(outcome);
+}
+
 int CTallowApp::InitInstance() {
     TallowWindow window(WorkingFolder(), HelpFile());
     QtToolkit toolkit(window);
     toolkit.SetMessagesShown(m_hasDisplay);
     CTallowDlg dialog(toolkit);
     if (!window.Start(dialog)) {
-        const AutoRunOutcome outcome =
-            dialog.AutomaticOutcome().value_or(AutoRunOutcome::Converted);
-        std::fprintf(stderr, "Tallow: automatic run: %s\n", Describe(outcome).data());
-        return static_cast<int>(outcome);
+        return ReportAutomaticRun(dialog.AutomaticOutcome());
     }
     if (!m_hasDisplay) {
         std::fprintf(stderr, "Tallow: no display could be opened to show the window on.\n");

@@ -1,6 +1,15 @@
 #include <QApplication>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include "app/TallowApp.h"
+#include "storage/FileHelpers.h"
+#include "storage/WorkingFolders.h"
+#include "ui/HeadlessToolkit.h"
+#include "ui/TallowDlg.h"
+#include "ui/qt/QtToolkit.h"
 
 namespace {
 
@@ -24,16 +33,60 @@ bool ShowsWindows(const QString& platform) {
     return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
+// Qt gets the program's name alone, so no argument can change the platform, the style or the
+// layout.
+char gName[] = "Tallow";
+char* gArguments[] = {gName, nullptr};
+int gCount = 1;
+
+// The boxes an automatic run asked for, once its files are done and its status stands. A display
+// that does not answer (a stopped X server) must not keep the caller waiting: after a few seconds
+// without a connection the process ends with the status. Qt's own warnings stay off standard
+// error, which holds the run's one line.
+void ShowBoxesAfterTheRun(const std::vector<HeadlessToolkit::Message>& messages, int status) {
+    if (messages.empty() || PlatformsToTry() == "offscreen") {
+        return;
+    }
+    static std::atomic<bool> connected{false};
+    std::thread([status] {
+        std::this_thread::sleep_for(std::chrono::seconds(5));
+        if (!connected.load()) {
+            std::_Exit(status);
+        }
+    }).detach();
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    qputenv("QT_QPA_PLATFORM", PlatformsToTry());
+    QApplication application(gCount, gArguments);
+    connected.store(true);
+    if (!ShowsWindows(QGuiApplication::platformName())) {
+        return;
+    }
+    for (const HeadlessToolkit::Message& message : messages) {
+        QtToolkit::ExecMessageBox(message.text, message.icon, nullptr);
+    }
+}
+
 }  // namespace
 
-// The command line is never read: Qt gets the program's name alone, so no argument can change
-// the platform, the style or the layout.
+// The command line is never read. An armed AutoFile folder is converted before any display is
+// connected to; the window's toolkit starts only for an interactive session.
 int main(int, char*[]) {
+    const std::filesystem::path documents = QtToolkit::UserDocuments();
+    if (DirectoryExists(AutoFileFolder(documents)) != 0) {
+        std::error_code ignored;
+        HeadlessToolkit toolkit(documents,
+                                std::filesystem::read_symlink("/proc/self/exe", ignored));
+        CTallowDlg dialog(toolkit);
+        dialog.OnInitDialog();
+        // The folder may have gone meanwhile: then the window opens after all.
+        if (dialog.AutomaticOutcome()) {
+            const int status = ReportAutomaticRun(dialog.AutomaticOutcome());
+            ShowBoxesAfterTheRun(toolkit.Messages(), status);
+            return status;
+        }
+    }
     qputenv("QT_QPA_PLATFORM", PlatformsToTry());
-    static char name[] = "Tallow";
-    static char* arguments[] = {name, nullptr};
-    static int count = 1;
-    QApplication application(count, arguments);
+    QApplication application(gCount, gArguments);
     CTallowApp app(ShowsWindows(QGuiApplication::platformName()));
     return app.InitInstance();
 }

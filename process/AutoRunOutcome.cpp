@@ -21,3 +21,7 @@ std::string_view Describe(AutoRunOutcome outcome) {
     }
     return "ended";
 }
+
+int ExitStatus(std::optional<AutoRunOutcome> outcome) {
+    return outcome ? static_cast<int>(*outcome) : 1;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 // How an automatic run ended; the value is the process's exit status, for the calling program.
@@ -16,3 +17,7 @@ enum class AutoRunOutcome {
 
 // One line for the calling program's log.
 std::string_view Describe(AutoRunOutcome outcome);
+
+// The process's exit status for how the dialog ended: a run's outcome, and 1 for an end without
+// one, which is never taken for success.
+int ExitStatus(std::optional<AutoRunOutcome> outcome);

@@ -171,15 +171,16 @@ void QtToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
     if (!m_messagesShown) {
         return;
     }
-    OnWindowThread([&] {
-        QMessageBox box(
-            icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
-            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
-            ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), QMessageBox::Ok,
-            m_window.isVisible() ? &m_window : nullptr);
-        box.setObjectName("messageBox");
-        box.exec();
-    });
+    OnWindowThread([&] { ExecMessageBox(text, icon, m_window.isVisible() ? &m_window : nullptr); });
+}
+
+void QtToolkit::ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent) {
+    QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information,
+                    QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(),
+                    ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                    QMessageBox::Ok, parent);
+    box.setObjectName("messageBox");
+    box.exec();
 }
 
 void QtToolkit::Beep() {

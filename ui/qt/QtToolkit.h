@@ -9,6 +9,7 @@
 
 #include "ui/Toolkit.h"
 
+class QWidget;
 class TallowWindow;
 
 // The toolkit on Qt widgets. Calls from another thread are carried out on the window's thread
@@ -37,6 +38,8 @@ class QtToolkit : public Toolkit {
     bool BeginThread(std::function<void()> body) override;
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     std::filesystem::path DocumentsFolder() override;
+    // A modal box captioned with the program's name, over parent when there is one.
+    static void ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent);
     // The Documents folder the user's XDG settings name, with no window needed.
     static std::filesystem::path UserDocuments();
     std::filesystem::path ExecutablePath() override;
