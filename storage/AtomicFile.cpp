@@ -8,21 +8,130 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <csignal>
+#include <cstring>
 #endif
 
+#include <chrono>
 #include <cstdint>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::FILE* OpenNew(const fs::path& path) {
+constexpr std::string_view kTemporaryPrefix = ".Tallow-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
 #ifdef _WIN32
+std::FILE* OpenNew(const fs::path& path) {
     return _wfopen(path.c_str(), L"wbx");
+}
+
+// A file some process still has open cannot be deleted: only an abandoned one goes.
+void RemoveIfAbandoned(const fs::path& temporary) {
+    std::error_code error;
+    fs::remove(temporary, error);
+}
 #else
-    return std::fopen(path.c_str(), "wbx");
+// Named temporary files being written, removed by a signal that would end the process.
+std::array<std::array<char, 4096>, 8> gNamedTemporaries{};
+std::array<std::atomic<bool>, 8> gNamedInUse{};
+
+void RemoveNamedTemporariesAndDie(int signal) {
+    for (std::size_t slot = 0; slot < gNamedTemporaries.size(); ++slot) {
+        if (gNamedInUse[slot].load()) {
+            unlink(gNamedTemporaries[slot].data());
+        }
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// The slot of a named temporary file, or -1 when every slot is taken or the path is too long.
+int RegisterNamed(const fs::path& temporary) {
+    static const bool installed = [] {
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            struct sigaction current {};
+            if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) {
+                std::signal(signal, RemoveNamedTemporariesAndDie);
+            }
+        }
+        return true;
+    }();
+    (void)installed;
+    for (std::size_t slot = 0; slot < gNamedTemporaries.size(); ++slot) {
+        bool free = false;
+        if (temporary.native().size() < gNamedTemporaries[slot].size() &&
+            gNamedInUse[slot].compare_exchange_strong(free, true)) {
+            std::strcpy(gNamedTemporaries[slot].data(), temporary.c_str());
+            return static_cast<int>(slot);
+        }
+    }
+    return -1;
+}
+
+void Unregister(int slot) {
+    if (slot >= 0) {
+        gNamedInUse[static_cast<std::size_t>(slot)].store(false);
+    }
+}
+
+// Every writer holds a lock on its temporary file while it lives, so a file whose lock can be
+// taken was left by a writer that is gone. A file just made, before its writer could lock it, is
+// spared by its age.
+void RemoveIfAbandoned(const fs::path& temporary) {
+    const int fd = open(temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        return;
+    }
+    struct stat info {};
+    const bool old = fstat(fd, &info) == 0 && info.st_mtime + 10 < std::time(nullptr);
+    if (old && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        unlink(temporary.c_str());
+    }
+    close(fd);
+}
+
+// An unnamed file in folder, or a named one at path where the file system cannot make one;
+// either is locked for as long as it is open.
+int OpenLocked(const fs::path& folder, const fs::path& path, bool& named) {
+    int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    named = fd < 0;
+    if (named) {
+        fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    }
+    if (fd >= 0) {
+        flock(fd, LOCK_EX);
+    }
+    return fd;
+}
+
+// Gives an unnamed file the name path; through /proc where it is mounted, else (root) directly.
+bool GiveName(int fd, const fs::path& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+           linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0;
+}
 #endif
+
+// Temporary files of this program beside target that no writer holds any more.
+void RemoveAbandonedTemporaries(const fs::path& target) {
+    std::error_code error;
+    for (fs::directory_iterator
+             it(target.parent_path().empty() ? "." : target.parent_path(), error),
+         end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix)) {
+            RemoveIfAbandoned(it->path());
+        }
+    }
 }
 
 bool FlushToDisk(std::FILE* file) {
@@ -66,8 +175,9 @@ void FlushFolder(const fs::path& folder) {
 fs::path TemporarySibling(const fs::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     char name[32];
-    std::snprintf(name, sizeof name, ".Tallow-%012llx.tmp",
-                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL));
+    std::snprintf(name, sizeof name, "%s%012llx%s", kTemporaryPrefix.data(),
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL),
+                  kTemporarySuffix.data());
     return target.parent_path() / name;
 }
 
@@ -102,20 +212,55 @@ AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
     if (replacing && (!fs::is_regular_file(existing) || IsReadOnly(existing))) {
         return;
     }
+    RemoveAbandonedTemporaries(m_target);
+#ifdef _WIN32
     m_temporary = TemporarySibling(m_target);
     m_file = OpenNew(m_temporary);
     if (m_file != nullptr && replacing) {
         fs::permissions(m_temporary, existing.permissions(), error);
         m_failed = static_cast<bool>(error);
     }
+#else
+    bool named = false;
+    const fs::path sibling = TemporarySibling(m_target);
+    const int fd = OpenLocked(m_target.parent_path(), sibling, named);
+    if (fd < 0) {
+        return;
+    }
+    if (named) {
+        m_temporary = sibling;
+        m_slot = RegisterNamed(sibling);
+    }
+    m_file = fdopen(fd, "wb");
+    if (m_file == nullptr) {
+        close(fd);
+        Discard();
+        return;
+    }
+    if (replacing) {
+        m_failed = fchmod(fd, static_cast<mode_t>(existing.permissions())) != 0;
+    }
+#endif
 }
 
 AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+void AtomicFile::Discard() {
     if (m_file != nullptr) {
         std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_temporary.empty()) {
         std::error_code error;
         fs::remove(m_temporary, error);
+        m_temporary.clear();
     }
+#ifndef _WIN32
+    Unregister(m_slot);
+    m_slot = -1;
+#endif
 }
 
 bool AtomicFile::Write(std::string_view bytes) {
@@ -139,14 +284,27 @@ bool AtomicFile::Commit() {
     if (m_file == nullptr) {
         return false;
     }
-    const bool flushed = !m_failed && FlushToDisk(m_file);
-    const bool closed = std::fclose(m_file) == 0;
+    bool replaced = !m_failed && FlushToDisk(m_file);
+#ifdef _WIN32
+    // An open file cannot be renamed here: it is closed first.
+    replaced = std::fclose(m_file) == 0 && replaced;
     m_file = nullptr;
-    if (flushed && closed && ReplaceWith(m_temporary, m_target)) {
-        FlushFolder(m_target.parent_path());
-        return true;
+    replaced = replaced && ReplaceWith(m_temporary, m_target);
+#else
+    // Named only now, and renamed while still open, so its lock covers it until it is in place.
+    if (replaced && m_temporary.empty()) {
+        const fs::path sibling = TemporarySibling(m_target);
+        replaced = GiveName(fileno(m_file), sibling);
+        if (replaced) {
+            m_temporary = sibling;
+        }
     }
-    std::error_code error;
-    fs::remove(m_temporary, error);
-    return false;
+    replaced = replaced && ReplaceWith(m_temporary, m_target);
+#endif
+    if (replaced) {
+        m_temporary.clear();
+        FlushFolder(m_target.parent_path());
+    }
+    Discard();
+    return replaced;
 }

@@ -11,6 +11,10 @@
 // bits, only on Commit. Until then, and whatever fails, the target is untouched, and a temporary
 // file that was not committed is removed. A read-only target, or one that is not a regular file,
 // is refused as a plain open would refuse it.
+//
+// Nothing is left behind by a kill either: on Linux the temporary file has no name until it is
+// complete, where the file system allows; a named one is removed on SIGTERM, SIGINT and SIGHUP,
+// and one that a killed writer left is removed by the next write beside it.
 class AtomicFile {
   public:
     explicit AtomicFile(const std::filesystem::path& target);
@@ -24,10 +28,16 @@ class AtomicFile {
     bool Commit();
 
   private:
+    // Closes the file and removes the temporary file's name, if it has one.
+    void Discard();
+
     std::filesystem::path m_target;
+    // Empty while the temporary file has no name.
     std::filesystem::path m_temporary;
     std::FILE* m_file = nullptr;
     bool m_failed = false;
     std::uint64_t m_written = 0;
     std::uint64_t m_writtenBack = 0;
+    // Where a signal finds the named temporary file, or -1.
+    int m_slot = -1;
 };

@@ -158,6 +158,41 @@ TEST_F(ProgramTest, NeverWaitsLongForADisplayThatDoesNotAnswer) {
     EXPECT_EQ(std::count(run.stderrText.begin(), run.stderrText.end(), '\n'), 1) << run.stderrText;
 }
 
+// Killed while it writes its result, a run leaves the old result whole and no temporary file.
+TEST_F(ProgramTest, AKilledRunLeavesNothingBehind) {
+    fs::create_directories(result.parent_path());
+    WriteFileBytes(result, "old");
+    for (const int signal : {SIGKILL, SIGTERM}) {
+        WriteFileBytes(input, CountingList(3000000));
+        const pid_t run = fork();
+        if (run == 0) {
+            setenv("HOME", home.path().c_str(), 1);
+            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME"}) {
+                unsetenv(name);
+            }
+            execl(TALLOW_PROGRAM, TALLOW_PROGRAM, nullptr);
+            _exit(127);
+        }
+        // The write is under way once the run holds a file in the Result folder.
+        bool writing = false;
+        const fs::path descriptors = "/proc/" + std::to_string(run) + "/fd";
+        for (int tries = 0; !writing && tries < 50000; ++tries) {
+            std::error_code error;
+            for (fs::directory_iterator it(descriptors, error), end; !error && it != end;
+                 it.increment(error)) {
+                writing = writing || fs::read_symlink(it->path(), error)
+                                         .string()
+                                         .starts_with(result.parent_path().string());
+            }
+        }
+        kill(run, signal);
+        waitpid(run, nullptr, 0);
+        EXPECT_TRUE(writing) << signal;
+        EXPECT_EQ(ReadFileBytes(result), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1) << signal;
+    }
+}
+
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write
 // fails ends in the same failed commit, which the file helpers' tests make in each way.
 TEST_F(ProgramTest, KeepsTheInputWhenTheResultCannotBeWritten) {

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #endif
 
@@ -99,6 +103,32 @@ TEST(WriteBytesFile, AFullDiskLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(ReadFileBytes(folder / "settings"), "1\r\n1");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+
+// A temporary file that a killed writer left beside the target goes with the next write; one that
+// a writer still holds, one just made, and files of other programs stay.
+TEST(WriteBytesFile, RemovesTheTemporaryFilesKilledWritersLeft) {
+    ScratchFolder folder;
+    const auto make = [&](const char* name, bool old) {
+        WriteFileBytes(folder / name, "x");
+        if (old) {
+            fs::last_write_time(folder / name,
+                                fs::file_time_type::clock::now() - std::chrono::hours(1));
+        }
+        return folder / name;
+    };
+    const fs::path abandoned = make(".Tallow-000000000001.tmp", true);
+    const fs::path held = make(".Tallow-000000000002.tmp", true);
+    const fs::path fresh = make(".Tallow-000000000003.tmp", false);
+    const fs::path others = make(".Other-000000000004.tmp", true);
+    const int holder = open(held.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(holder, LOCK_EX), 0);
+    EXPECT_EQ(WriteBytesFile(folder / "result.tbin", "1"), 1);
+    close(holder);
+    EXPECT_FALSE(fs::exists(abandoned));
+    for (const fs::path& kept : {held, fresh, others}) {
+        EXPECT_TRUE(fs::exists(kept)) << kept;
+    }
 }
 #endif
 
