@@ -1,4 +1,5 @@
 #include <chrono>
+#include <new>
 #include <thread>
 
 #include "jobs/Messages.h"
@@ -76,7 +77,13 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
         m_checkAutoRun.SetChecked(true);
     }
     m_toolkit.BeginWaitCursor();
-    switch (ConvertNumberFile(input, resultFile)) {
+    FileConversion conversion = FileConversion::Unreadable;
+    try {
+        conversion = ConvertNumberFile(input, resultFile);
+    } catch (const std::bad_alloc&) {
+        // What cannot be held cannot be read: nothing is written and the input stays.
+    }
+    switch (conversion) {
         case FileConversion::Unreadable:
             AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
             return;

@@ -1,5 +1,7 @@
 #include "jobs/ConversionWorker.h"
 
+#include <new>
+
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
 #include "jobs/Progress.h"
@@ -8,7 +10,7 @@
 
 namespace {
 
-enum class RunEnd { Done, TooLarge, Cancelled };
+enum class RunEnd { Done, TooLarge, Cancelled, OutOfMemory };
 
 // Past the last poll a run still has steps to make; each waits out a pause first, so that a paused
 // run never moves on, and never ends, until it is resumed.
@@ -83,6 +85,13 @@ void FinishTooLarge(CTallowDlg& dialog) {
         [&] { dialog.HideProgress(); });
 }
 
+// The loaded text and the result shown before stay; the numbers collected so far go.
+void FinishOutOfMemory(CTallowDlg& dialog) {
+    g_numbers = {};
+    RunSteps([&] { dialog.m_toolkit.ShowMessage(message::kOutOfMemory, MessageIcon::Error); },
+             [&] { dialog.m_btnExit.Enable(); }, [&] { dialog.HideProgress(); });
+}
+
 void FinishCancelled(const CTallowDlg& dialog) {
     RunSteps([&] { dialog.m_progress.SetPosition(0); },
              [&] { dialog.m_editProgress.SetText(u"進捗率 0 %"); });
@@ -107,20 +116,29 @@ unsigned ConvertThreadProc(CTallowDlg& dialog) {
     const std::int64_t slots = static_cast<std::int64_t>(g_fileText->size()) + 1;
     ProgressReporter progress(dialog.m_progress, dialog.m_editProgress);
     progress.SetRange(3 * slots);
-    {
+    RunEnd end = RunEnd::OutOfMemory;
+    try {
         // Binary digits and line breaks: one byte each.
         ByteString result;
-        switch (ConvertFileText(dialog, progress, slots, result)) {
-            case RunEnd::Done:
-                FinishDone(dialog, progress, slots, std::move(result));
-                break;
-            case RunEnd::TooLarge:
-                FinishTooLarge(dialog);
-                break;
-            case RunEnd::Cancelled:
-                FinishCancelled(dialog);
-                break;
+        end = ConvertFileText(dialog, progress, slots, result);
+        if (end == RunEnd::Done) {
+            FinishDone(dialog, progress, slots, std::move(result));
         }
+    } catch (const std::bad_alloc&) {
+        end = RunEnd::OutOfMemory;
+    }
+    switch (end) {
+        case RunEnd::Done:
+            break;
+        case RunEnd::OutOfMemory:
+            FinishOutOfMemory(dialog);
+            break;
+        case RunEnd::TooLarge:
+            FinishTooLarge(dialog);
+            break;
+        case RunEnd::Cancelled:
+            FinishCancelled(dialog);
+            break;
     }
     RunSteps([&] { dialog.m_toolkit.EndWaitCursor(); },
              [&] { dialog.m_toolkit.SendDialogMessage(dialog, WM_CONVERT_DONE); });

@@ -12,19 +12,24 @@ void CTallowDlg::OnBnClickedLoadFile() {
         return;
     }
     // A file of millions of lines takes a moment to read and to index for its box.
-    RunFileTask([this, file = std::filesystem::path(path.Wide())] {
-        std::optional<WideString> text = ReadTextFile(file);
-        if (!text) {
-            m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
-            return;
-        }
-        g_fileTextIsNumberList = CheckNumberText(*text);
-        g_fileText = std::make_shared<const WideString>(std::move(*text));
-        m_editFileContents.SetText(g_fileText);
-        if (!g_fileText->empty()) {
-            m_btnConvertFile.Show();
-        }
-    });
+    // What was loaded before stays until the new text is shown.
+    RunFileTask(
+        [this, file = std::filesystem::path(path.Wide())] {
+            std::optional<WideString> text = ReadTextFile(file);
+            if (!text) {
+                m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
+                return;
+            }
+            const bool numberList = CheckNumberText(*text);
+            auto loaded = std::make_shared<const WideString>(std::move(*text));
+            m_editFileContents.SetText(loaded);
+            g_fileTextIsNumberList = numberList;
+            g_fileText = std::move(loaded);
+            if (!g_fileText->empty()) {
+                m_btnConvertFile.Show();
+            }
+        },
+        message::kFileUnreadable);
 }
 
 void CTallowDlg::OnBnClickedConvertFile() {

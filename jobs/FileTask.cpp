@@ -1,3 +1,5 @@
+#include <new>
+
 #include "ui/TallowDlg.h"
 
 void CTallowDlg::SetRunControlsEnabled(bool enabled) const {
@@ -6,17 +8,25 @@ void CTallowDlg::SetRunControlsEnabled(bool enabled) const {
                enabled);
 }
 
-void CTallowDlg::RunFileTask(std::function<void()> task) {
+void CTallowDlg::RunFileTask(std::function<void()> task, std::u16string_view outOfMemory) {
     SetRunControlsEnabled(false);
     m_toolkit.BeginWaitCursor();
     m_fileTaskRunning = true;
-    const auto run = [this, task] {
-        task();
+    // Memory running out ends the task with its error, not the program.
+    const auto guarded = [this, task = std::move(task), outOfMemory] {
+        try {
+            task();
+        } catch (const std::bad_alloc&) {
+            m_toolkit.ShowMessage(outOfMemory, MessageIcon::Error);
+        }
+    };
+    const auto run = [this, guarded] {
+        guarded();
         m_toolkit.SendDialogMessage(*this, WM_FILE_TASK_DONE);
     };
     // Without a thread the work is done here: slower for the window, but done.
     if (!m_toolkit.BeginThread(run)) {
-        task();
+        guarded();
         OnFileTaskDone(0, 0);
     }
 }

@@ -40,6 +40,8 @@ inline constexpr std::u16string_view kNothingToSave =
     u"保存する２進数の数値が算出されていません。\r\n２進数の数値を算出してから、保存して下さい。";
 inline constexpr std::u16string_view kSaveFailed = u"何らかの理由でファイル保存出来ませんでした。";
 inline constexpr std::u16string_view kSaved = u"ファイル保存を完了しました。";
+inline constexpr std::u16string_view kOutOfMemory =
+    u"メモリーが足りないので変換できませんでした。\r\n処理を中止します。";
 
 inline constexpr std::u16string_view kAutoInputMissing =
     u"10進数が記述された「Radix10Kan.tbin」ファイルがりません。\r\n処理を中止します。";

@@ -15,11 +15,13 @@ void CTallowDlg::OnBnClickedSave() {
         return;
     }
     // Ten million results are hundreds of megabytes to write.
-    RunFileTask([this, result, file = *path] {
-        if (WriteTextFile(file, result) != 0) {
-            m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
-        } else {
-            m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
-        }
-    });
+    RunFileTask(
+        [this, result, file = *path] {
+            if (WriteTextFile(file, result) != 0) {
+                m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
+            } else {
+                m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
+            }
+        },
+        message::kSaveFailed);
 }

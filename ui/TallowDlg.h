@@ -81,7 +81,8 @@ class CTallowDlg : public MessageTarget {
   private:
     // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
     // that could start or change a run disabled and the wait cursor shown until it has ended.
-    void RunFileTask(std::function<void()> task);
+    // Memory running out ends it with the message outOfMemory.
+    void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
     void SetRunControlsEnabled(bool enabled) const;
     void AbortAutoRun(AutoRunOutcome outcome, std::u16string_view message);
     void EndAutoRun(AutoRunOutcome outcome, std::u16string_view message, MessageIcon icon);

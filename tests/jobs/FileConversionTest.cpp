@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include <algorithm>
+#include <fstream>
 #include <functional>
 #include <numeric>
 
@@ -175,5 +181,59 @@ TEST_F(FileConversionTest, RefusesWhatCannotBeConvertedAndKeepsTheLastResult) {
         ExpectIdle(true);
     }
 }
+
+#if !defined(_WIN32) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Room for what the process holds now and 250 MB more, while it lives. The sanitizers reserve
+// more address space than that for themselves.
+class AddressSpaceCeiling {
+  public:
+    AddressSpaceCeiling() {
+        getrlimit(RLIMIT_AS, &m_saved);
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        const rlimit ceiling{pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (250 << 20),
+                             m_saved.rlim_max};
+        setrlimit(RLIMIT_AS, &ceiling);
+    }
+    ~AddressSpaceCeiling() { setrlimit(RLIMIT_AS, &m_saved); }
+
+  private:
+    rlimit m_saved{};
+};
+
+// A run that cannot hold its numbers and results ends with an error and keeps the loaded text
+// and the earlier result; a file too large to load keeps the text loaded before.
+TEST_F(FileConversionTest, RunningOutOfMemoryEndsTheStepAndKeepsWhatWasThere) {
+    toolkit.RunThreadsForReal();
+    WriteFileBytes(Documents() / "large.txt", Repeated("2147483647\r\n", 5'000'000));
+    WriteFileBytes(Documents() / "larger.txt", Repeated("2147483647\r\n", 12'000'000));
+    Load("5");
+    Click(ControlId::ConvertFile);
+    toolkit.JoinWorker();
+    const AddressSpaceCeiling ceiling;
+    const WideString failedRun(message::kOutOfMemory);
+    const struct {
+        const char* file;
+        std::vector<WideString> messages;
+    } cases[] = {
+        {"large.txt", {failedRun}},
+        {"larger.txt", {WideString(message::kFileUnreadable), failedRun}},
+    };
+    for (const auto& [file, messages] : cases) {
+        SCOPED_TRACE(file);
+        toolkit.ClearEvents();
+        toolkit.Type(ControlId::BrowseFile, (Documents() / file).u16string());
+        Click(ControlId::LoadFile);
+        toolkit.JoinWorker();
+        Click(ControlId::ConvertFile);
+        toolkit.JoinWorker();
+        EXPECT_EQ(toolkit.MessageTexts(), messages);
+        EXPECT_EQ(toolkit.Text(ControlId::FileContents).size(), 60'000'000U);
+        EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n");
+        ExpectIdle(true);
+    }
+}
+#endif
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(Texts, EveryShownTextMatchesTheKeptCopy) {
         kTooLargeForSingle, kAutoFileFolderCreated, kAutoFileFolderNotCreated, kMakerFolderMissing,
         kAutoFileFolderFailed, kNoFileChosen, kFileUnreadable, kNothingLoaded, kOnlyLineBreaks,
         kNotDigits, kWorkerNotStarted, kTooLargeInList, kDone, kNothingToSave, kSaveFailed, kSaved,
-        kAutoInputMissing, kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable,
+        kOutOfMemory, kAutoInputMissing, kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable,
         kAutoResultNotWritten, kAutoInputNotDeleted);
     for (const ControlTemplate& item : MainDialogControls()) {
         if (!item.text.empty()) {
