@@ -15,11 +15,12 @@
 #include <array>
 #include <atomic>
 #include <csignal>
-#include <cstring>
 #endif
 
 #include <chrono>
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,54 @@ constexpr std::string_view kTemporaryPrefix = ".Tallow-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
 #ifdef _WIN32
+HANDLE HandleOf(std::FILE* file) {
+    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+}
+
+bool MarkForDeletion(HANDLE file, bool deleted) {
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(deleted)};
+    return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                      sizeof disposition) != 0;
+}
+
+// A new file that goes when its handle closes, as it does when the process is killed, until
+// Commit takes the mark off. No one else may open it meanwhile.
 std::FILE* OpenNew(const fs::path& path) {
-    return _wfopen(path.c_str(), L"wbx");
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    const int descriptor =
+        MarkForDeletion(file, true) ? _open_osfhandle(reinterpret_cast<intptr_t>(file), 0) : -1;
+    if (descriptor < 0) {
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(descriptor, "wb");
+    if (stream == nullptr) {
+        _close(descriptor);
+    }
+    return stream;
+}
+
+// Renamed by its handle, the mark taken off first; put back when the rename fails.
+bool RenameOpen(std::FILE* file, const fs::path& target) {
+    const std::wstring name = target.wstring();
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, name.c_str(), rename->FileNameLength);
+    const HANDLE handle = HandleOf(file);
+    if (MarkForDeletion(handle, false) &&
+        SetFileInformationByHandle(handle, FileRenameInfo, rename,
+                                   static_cast<DWORD>(buffer.size())) != 0) {
+        return true;
+    }
+    MarkForDeletion(handle, true);
+    return false;
 }
 
 // A file some process still has open cannot be deleted: only an abandoned one goes.
@@ -145,17 +192,14 @@ bool FlushToDisk(std::FILE* file) {
 #endif
 }
 
+#ifndef _WIN32
 // Puts the written file in the target's place in one step, replacing what was there.
 bool ReplaceWith(const fs::path& temporary, const fs::path& target) {
-#ifdef _WIN32
-    return MoveFileExW(temporary.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
     std::error_code error;
     fs::rename(temporary, target, error);
     return !error;
-#endif
 }
+#endif
 
 // Makes the rename itself durable; where a folder cannot be synced, the rename still stands.
 void FlushFolder(const fs::path& folder) {
@@ -214,12 +258,9 @@ AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
     }
     RemoveAbandonedTemporaries(m_target);
 #ifdef _WIN32
-    m_temporary = TemporarySibling(m_target);
-    m_file = OpenNew(m_temporary);
-    if (m_file != nullptr && replacing) {
-        fs::permissions(m_temporary, existing.permissions(), error);
-        m_failed = static_cast<bool>(error);
-    }
+    // Closing the file deletes it: it needs no removal by name. The only permission bit Windows
+    // has, read-only, a replaced target never has.
+    m_file = OpenNew(TemporarySibling(m_target));
 #else
     bool named = false;
     const fs::path sibling = TemporarySibling(m_target);
@@ -286,10 +327,7 @@ bool AtomicFile::Commit() {
     }
     bool replaced = !m_failed && FlushToDisk(m_file);
 #ifdef _WIN32
-    // An open file cannot be renamed here: it is closed first.
-    replaced = std::fclose(m_file) == 0 && replaced;
-    m_file = nullptr;
-    replaced = replaced && ReplaceWith(m_temporary, m_target);
+    replaced = replaced && RenameOpen(m_file, m_target);
 #else
     // Named only now, and renamed while still open, so its lock covers it until it is in place.
     if (replaced && m_temporary.empty()) {

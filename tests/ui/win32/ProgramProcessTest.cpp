@@ -62,4 +62,35 @@ TEST_F(ProgramProcessTest, ConvertsTheInputDeletesItAndReportsWhatIsMissing) {
     EXPECT_TRUE(fs::exists(input));
 }
 
+// Killed while it writes its result, the exe leaves the old result whole and no temporary file:
+// the file it writes is marked for deletion until it is complete.
+TEST_F(ProgramProcessTest, AKilledRunLeavesNothingBehind) {
+    fs::create_directories(result.parent_path());
+    WriteFileBytes(result, "old");
+    std::string numbers;
+    for (int i = 0; i < 2000000; ++i) {
+        numbers += "2147483647\r\n";
+    }
+    WriteFileBytes(input, numbers);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"\"" + Program().wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    // The write is under way once a second file stands in the Result folder.
+    bool writing = false;
+    for (int tries = 0; !writing && tries < 20000; ++tries) {
+        std::error_code error;
+        writing = std::distance(fs::directory_iterator(result.parent_path(), error), {}) > 1;
+    }
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(writing);
+    EXPECT_EQ(ReadFileBytes(result), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
+}
+
 }  // namespace
