@@ -6,7 +6,12 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
+#include <memory>
+
+#include "storage/ProcessLock.h"
 
 #include "tests/support/ScratchFolder.h"
 
@@ -91,6 +96,18 @@ TEST_F(ProgramProcessTest, AKilledRunLeavesNothingBehind) {
     EXPECT_TRUE(writing);
     EXPECT_EQ(ReadFileBytes(result), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
+}
+
+// A second run waits while the first holds the run's lock, then finds the input gone.
+TEST_F(ProgramProcessTest, ASecondRunWaitsForTheFirst) {
+    WriteFileBytes(input, "5");
+    auto first = std::make_unique<ProcessLock>(kit / "temp" / "AutoRun.lock");
+    ASSERT_TRUE(first->Held());
+    auto second = std::async(std::launch::async, [this] { return Run(); });
+    EXPECT_EQ(second.wait_for(std::chrono::seconds(2)), std::future_status::timeout);
+    fs::remove(input);
+    first.reset();
+    EXPECT_EQ(second.get(), 2);
 }
 
 }  // namespace
