@@ -25,10 +25,15 @@ std::FILE* Open(const fs::path& path, FileSource::Use use) {
     // To be deleted through this handle once read, with no one writing to it or moving it
     // meanwhile.
     const bool deleting = use == FileSource::Use::ReadThenDelete;
+    const DWORD sharing = FILE_SHARE_READ | (deleting ? 0 : FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     HANDLE handle =
         CreateFileW(path.c_str(), GENERIC_READ | (deleting ? DELETE | FILE_WRITE_ATTRIBUTES : 0),
-                    FILE_SHARE_READ | (deleting ? 0 : FILE_SHARE_WRITE | FILE_SHARE_DELETE),
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                    sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file the user may read but not delete is still converted; its deletion then fails.
+    if (handle == INVALID_HANDLE_VALUE && deleting && GetLastError() == ERROR_ACCESS_DENIED) {
+        handle = CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     if (handle == INVALID_HANDLE_VALUE) {
         return nullptr;
     }
