@@ -249,7 +249,10 @@ std::filesystem::path QtToolkit::DocumentsFolder() {
 // As bytes from the user's settings to the file system: a folder whose name is not UTF-8 is
 // found all the same.
 std::filesystem::path QtToolkit::UserDocuments() {
-    return XdgDocumentsFolder(std::getenv("HOME"), std::getenv("XDG_CONFIG_HOME"));
+    // Without a home the root stands for it, as for Qt: no path is ever relative.
+    const char* home = std::getenv("HOME");
+    return XdgDocumentsFolder(home != nullptr && *home != '\0' ? home : "/",
+                              std::getenv("XDG_CONFIG_HOME"));
 }
 
 std::filesystem::path QtToolkit::ExecutablePath() {
