@@ -51,6 +51,7 @@ TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
     Load(CountingList(200, 1));
     StartAndHold();
     EXPECT_EQ(toolkit.WaitCursorDepth(), 1);
+    EXPECT_TRUE(toolkit.State(ControlId::ProgressText).visible);
     ExpectEnabled(kRunControls, false);
     Click(ControlId::Pause);
     LetGo();
