@@ -4,8 +4,7 @@
 #include "storage/AtomicFile.h"
 
 #ifdef _WIN32
-#include <io.h>
-#include <windows.h>
+#include "storage/WindowsStream.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,10 +29,6 @@ constexpr std::string_view kTemporaryPrefix = ".Tallow-";
 constexpr std::string_view kTemporarySuffix = ".tmp";
 
 #ifdef _WIN32
-HANDLE HandleOf(std::FILE* file) {
-    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-}
-
 bool MarkForDeletion(HANDLE file, bool deleted) {
     FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(deleted)};
     return SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
@@ -45,20 +40,11 @@ bool MarkForDeletion(HANDLE file, bool deleted) {
 std::FILE* OpenNew(const fs::path& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    const int descriptor =
-        MarkForDeletion(file, true) ? _open_osfhandle(reinterpret_cast<intptr_t>(file), 0) : -1;
-    if (descriptor < 0) {
+    if (file != INVALID_HANDLE_VALUE && !MarkForDeletion(file, true)) {
         CloseHandle(file);
         return nullptr;
     }
-    std::FILE* stream = _fdopen(descriptor, "wb");
-    if (stream == nullptr) {
-        _close(descriptor);
-    }
-    return stream;
+    return StreamOver(file, 0, "wb");
 }
 
 // Renamed by its handle, the mark taken off first; put back when the rename fails.

@@ -1,9 +1,7 @@
 #include "storage/FileSource.h"
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
+#include "storage/WindowsStream.h"
 #else
 #include <sys/stat.h>
 
@@ -17,10 +15,6 @@ namespace fs = std::filesystem;
 namespace {
 
 #ifdef _WIN32
-HANDLE HandleOf(std::FILE* file) {
-    return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
-}
-
 std::FILE* Open(const fs::path& path, FileSource::Use use) {
     // To be deleted through this handle once read, with no one writing to it or moving it
     // meanwhile.
@@ -34,19 +28,7 @@ std::FILE* Open(const fs::path& path, FileSource::Use use) {
         handle = CreateFileW(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_RDONLY);
-    if (descriptor < 0) {
-        CloseHandle(handle);
-        return nullptr;
-    }
-    std::FILE* file = _fdopen(descriptor, "rb");
-    if (file == nullptr) {
-        _close(descriptor);
-    }
-    return file;
+    return StreamOver(handle, _O_RDONLY, "rb");
 }
 
 bool SetReadOnly(HANDLE handle, DWORD attributes) {
