@@ -33,7 +33,8 @@ class HeadlessToolkit final : public Toolkit {
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
     void ShowAboutBox() override {}
-    void EndDialog(int result) override { m_endResult = result; }
+    // The run's outcome, which the dialog keeps, is all that its end tells.
+    void EndDialog(int) override {}
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions&) override {
         return std::nullopt;
     }
@@ -45,7 +46,6 @@ class HeadlessToolkit final : public Toolkit {
     std::filesystem::path ExecutablePath() override { return m_executable; }
 
     const std::vector<Message>& Messages() const { return m_messages; }
-    std::optional<int> EndResult() const { return m_endResult; }
 
   private:
     std::filesystem::path m_documents;
@@ -54,5 +54,4 @@ class HeadlessToolkit final : public Toolkit {
     std::map<ControlId, bool> m_checked;
     std::map<ControlId, bool> m_hidden;
     std::vector<Message> m_messages;
-    std::optional<int> m_endResult;
 };
