@@ -29,7 +29,7 @@ QString HelpFile() {
 
 }  // namespace
 
-int ReportAutomaticRun(std::optional<AutoRunOutcome> outcome) {
+int ReportAutomaticRun(std::optional<ConversionOutcome> outcome) {
     std::fprintf(stderr, "Tallow: automatic run: %s\n",
                  outcome ? Describe(*outcome).data() : "ended before its outcome was known");
     return ExitStatus(outcome);

@@ -5,7 +5,7 @@
 #include "process/AutoRunOutcome.h"
 
 // The automatic run's line for the caller's log, on standard error; returns the exit status.
-int ReportAutomaticRun(std::optional<AutoRunOutcome> outcome);
+int ReportAutomaticRun(std::optional<ConversionOutcome> outcome);
 
 // The application: prepares the window and runs the dialog modally on the main thread; the
 // process ends when the dialog closes.

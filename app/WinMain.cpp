@@ -31,7 +31,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         CTallowDlg dialog(toolkit);
         if (window.Start(dialog)) {
             window.Run();
-        } else if (const std::optional<AutoRunOutcome> outcome = dialog.AutomaticOutcome()) {
+        } else if (const std::optional<ConversionOutcome> outcome = dialog.AutomaticOutcome()) {
             status = static_cast<int>(*outcome);
         } else {
             status = 1;

@@ -108,9 +108,9 @@ void NumberListStream::Finish(ByteString& result) {
     }
 }
 
-NumberListStream::Outcome NumberListStream::Result() const {
+ConversionOutcome NumberListStream::Result() const {
     if (m_notDigits) {
-        return Outcome::NotDigits;
+        return ConversionOutcome::NotDigits;
     }
-    return m_tooLarge ? Outcome::TooLarge : Outcome::Converted;
+    return m_tooLarge ? ConversionOutcome::TooLarge : ConversionOutcome::Converted;
 }

@@ -8,9 +8,10 @@
 #include <optional>
 #include <string_view>
 
-#include "core/TextTypes.h"
+#include "core/ConversionOutcome.h"
 #include "core/NumberText.h"
 #include "core/TextEncoding.h"
+#include "core/TextTypes.h"
 
 // A number file's bytes, read in order; Rewind starts over from the first byte.
 class ByteSource {
@@ -46,12 +47,11 @@ std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize =
 // is still checked for characters that are not digits, which decide the outcome first.
 class NumberListStream {
   public:
-    enum class Outcome { Converted, NotDigits, TooLarge };
-
     // False once a character that no number list holds was seen: nothing after it matters.
     bool Take(std::u16string_view units, ByteString& result);
     void Finish(ByteString& result);
-    Outcome Result() const;
+    // Converted, NotDigits or TooLarge.
+    ConversionOutcome Result() const;
 
   private:
     void EndLine(ByteString& result);
@@ -62,16 +62,14 @@ class NumberListStream {
     bool m_notDigits = false;
 };
 
-enum class StreamOutcome { Converted, NotDigits, TooLarge, Unreadable };
-
 // Runs the number list of source through NumberListStream, handing the result to write(bytes)
 // in blocks. The result is whole only when the outcome is Converted.
 template <typename Write>
-StreamOutcome StreamNumberList(ByteSource& source, Write&& write,
-                               std::size_t blockSize = kStreamBlock) {
+ConversionOutcome StreamNumberList(ByteSource& source, Write&& write,
+                                   std::size_t blockSize = kStreamBlock) {
     const std::optional<Encoding> encoding = ReadEncoding(source, blockSize);
     if (!encoding) {
-        return StreamOutcome::Unreadable;
+        return ConversionOutcome::InputUnreadable;
     }
     NumberListStream list;
     ByteString result;
@@ -86,17 +84,9 @@ StreamOutcome StreamNumberList(ByteSource& source, Write&& write,
         return more;
     };
     if (!DecodeBlocks(*encoding, blockSize, read, take)) {
-        return StreamOutcome::Unreadable;
+        return ConversionOutcome::InputUnreadable;
     }
     list.Finish(result);
     write(std::string_view(result));
-    switch (list.Result()) {
-        case NumberListStream::Outcome::NotDigits:
-            return StreamOutcome::NotDigits;
-        case NumberListStream::Outcome::TooLarge:
-            return StreamOutcome::TooLarge;
-        case NumberListStream::Outcome::Converted:
-            break;
-    }
-    return StreamOutcome::Converted;
+    return list.Result();
 }

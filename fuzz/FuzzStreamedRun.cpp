@@ -11,20 +11,20 @@
 
 namespace {
 
-StreamOutcome WholeTextRun(std::string_view bytes, ByteString& result) {
+ConversionOutcome WholeTextRun(std::string_view bytes, ByteString& result) {
     const WideString text = DecodeTextFileBytes(bytes);
     if (!CheckNumberText(text)) {
-        return StreamOutcome::NotDigits;
+        return ConversionOutcome::NotDigits;
     }
     NumberLines numbers;
     std::int32_t lineIndex = 0;
     std::int64_t maxValue = 0;
     FUZZ_CHECK(SplitNumberLines(text, numbers, lineIndex, kNeverStop));
     if (ScanRange(numbers, maxValue, kNeverStop) == RangeCheck::TooLarge) {
-        return StreamOutcome::TooLarge;
+        return ConversionOutcome::TooLarge;
     }
     FUZZ_CHECK(BuildResultText(numbers, result, kNeverStop));
-    return StreamOutcome::Converted;
+    return ConversionOutcome::Converted;
 }
 
 }  // namespace
@@ -37,14 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
 
     ByteString whole;
-    const StreamOutcome expected = WholeTextRun(bytes, whole);
+    const ConversionOutcome expected = WholeTextRun(bytes, whole);
 
     MemorySource source(bytes);
     std::string streamed;
-    const StreamOutcome outcome = StreamNumberList(
+    const ConversionOutcome outcome = StreamNumberList(
         source, [&](std::string_view block) { streamed.append(block); }, blockSize);
     FUZZ_CHECK(outcome == expected);
-    if (outcome == StreamOutcome::Converted) {
+    if (outcome == ConversionOutcome::Converted) {
         FUZZ_CHECK(streamed == std::string_view(whole));
     }
     return 0;

@@ -27,23 +27,23 @@ void CTallowDlg::RunAutomatic() {
     const ProcessLock oneRunAtATime(JoinPath(g_tempDir, "AutoRun.lock"));
     const fs::path input = JoinPath(g_autoFileDir, "Radix10Kan.tbin");
     if (IsMissing(input)) {
-        AbortAutoRun(AutoRunOutcome::InputMissing, message::kAutoInputMissing);
+        AbortAutoRun(ConversionOutcome::InputMissing, message::kAutoInputMissing);
         return;
     }
     FileSource source(input, FileSource::Use::ReadThenDelete);
     if (!source.IsOpen()) {
-        AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
+        AbortAutoRun(ConversionOutcome::InputUnreadable, message::kAutoInputUnreadable);
         return;
     }
     if (source.Size() == 0) {
-        AbortAutoRun(AutoRunOutcome::InputEmpty, message::kAutoInputEmpty);
+        AbortAutoRun(ConversionOutcome::InputEmpty, message::kAutoInputEmpty);
         return;
     }
     RunAutoConversion(JoinPath(g_resultDir, "Radix2Result.tbin"), input, source);
 }
 
 // Nothing on disk changes: the input and the AutoFile folder stay, and no result is written.
-void CTallowDlg::AbortAutoRun(AutoRunOutcome outcome, std::u16string_view message) {
+void CTallowDlg::AbortAutoRun(ConversionOutcome outcome, std::u16string_view message) {
     m_btnPause.Hide();
     m_btnCancel.Hide();
     m_editProgress.Hide();
@@ -58,7 +58,8 @@ void CTallowDlg::AbortAutoRun(AutoRunOutcome outcome, std::u16string_view messag
     m_toolkit.EndDialog(-1);
 }
 
-void CTallowDlg::EndAutoRun(AutoRunOutcome outcome, std::u16string_view message, MessageIcon icon) {
+void CTallowDlg::EndAutoRun(ConversionOutcome outcome, std::u16string_view message,
+                            MessageIcon icon) {
     if (MessageGateOpen()) {
         m_toolkit.ShowMessage(message, icon);
     }
@@ -77,28 +78,28 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
         m_checkAutoRun.SetChecked(true);
     }
     m_toolkit.BeginWaitCursor();
-    FileConversion conversion = FileConversion::Unreadable;
+    ConversionOutcome conversion = ConversionOutcome::InputUnreadable;
     try {
         conversion = ConvertNumberFile(input, resultFile);
     } catch (const std::bad_alloc&) {
         // What cannot be held cannot be read: nothing is written and the input stays.
     }
     switch (conversion) {
-        case FileConversion::Unreadable:
-            AbortAutoRun(AutoRunOutcome::InputUnreadable, message::kAutoInputUnreadable);
-            return;
-        case FileConversion::NotDigits:
-            AbortAutoRun(AutoRunOutcome::NotDigits, message::kAutoInputNotDigits);
-            return;
-        case FileConversion::TooLarge:
-            EndAutoRun(AutoRunOutcome::TooLarge, message::kTooLargeInList, MessageIcon::Error);
-            return;
-        case FileConversion::NotWritten:
-            EndAutoRun(AutoRunOutcome::ResultNotWritten, message::kAutoResultNotWritten,
-                       MessageIcon::Error);
-            return;
-        case FileConversion::Converted:
+        case ConversionOutcome::Converted:
             break;
+        case ConversionOutcome::NotDigits:
+            AbortAutoRun(conversion, message::kAutoInputNotDigits);
+            return;
+        case ConversionOutcome::TooLarge:
+            EndAutoRun(conversion, message::kTooLargeInList, MessageIcon::Error);
+            return;
+        case ConversionOutcome::ResultNotWritten:
+            EndAutoRun(conversion, message::kAutoResultNotWritten, MessageIcon::Error);
+            return;
+        default:
+            // Whatever else stopped the conversion left the input unread.
+            AbortAutoRun(ConversionOutcome::InputUnreadable, message::kAutoInputUnreadable);
+            return;
     }
     // Only the file converted goes: one put in its place since is kept, and reported.
     const bool inputDeleted = input.DeleteName(inputFile) == FileSource::Deletion::Deleted;
@@ -106,9 +107,9 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
     m_checkAutoRun.SetChecked(false);
     m_toolkit.Beep();
     if (inputDeleted) {
-        EndAutoRun(AutoRunOutcome::Converted, message::kDone, MessageIcon::Information);
+        EndAutoRun(ConversionOutcome::Converted, message::kDone, MessageIcon::Information);
     } else {
-        EndAutoRun(AutoRunOutcome::InputNotDeleted, message::kAutoInputNotDeleted,
+        EndAutoRun(ConversionOutcome::InputNotDeleted, message::kAutoInputNotDeleted,
                    MessageIcon::Error);
     }
 }

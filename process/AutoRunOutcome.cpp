@@ -1,27 +1,27 @@
 #include "process/AutoRunOutcome.h"
 
-std::string_view Describe(AutoRunOutcome outcome) {
+std::string_view Describe(ConversionOutcome outcome) {
     switch (outcome) {
-        case AutoRunOutcome::Converted:
+        case ConversionOutcome::Converted:
             return "converted Radix10Kan.tbin into Result/Radix2Result.tbin";
-        case AutoRunOutcome::InputMissing:
+        case ConversionOutcome::InputMissing:
             return "AutoFile/Radix10Kan.tbin is missing";
-        case AutoRunOutcome::InputEmpty:
+        case ConversionOutcome::InputEmpty:
             return "AutoFile/Radix10Kan.tbin is empty";
-        case AutoRunOutcome::NotDigits:
+        case ConversionOutcome::NotDigits:
             return "AutoFile/Radix10Kan.tbin holds a character other than a digit or a line break";
-        case AutoRunOutcome::TooLarge:
+        case ConversionOutcome::TooLarge:
             return "AutoFile/Radix10Kan.tbin holds a number above 2147483647";
-        case AutoRunOutcome::InputUnreadable:
+        case ConversionOutcome::InputUnreadable:
             return "AutoFile/Radix10Kan.tbin cannot be read";
-        case AutoRunOutcome::ResultNotWritten:
+        case ConversionOutcome::ResultNotWritten:
             return "Result/Radix2Result.tbin cannot be written; the input is kept";
-        case AutoRunOutcome::InputNotDeleted:
+        case ConversionOutcome::InputNotDeleted:
             return "converted, but AutoFile/Radix10Kan.tbin cannot be deleted";
     }
     return "ended";
 }
 
-int ExitStatus(std::optional<AutoRunOutcome> outcome) {
+int ExitStatus(std::optional<ConversionOutcome> outcome) {
     return outcome ? static_cast<int>(*outcome) : 1;
 }

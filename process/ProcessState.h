@@ -10,7 +10,6 @@
 #include "core/NumberLines.h"
 #include "core/TextTypes.h"
 #include "process/WorkerThread.h"
-#include "storage/SettingsFile.h"
 
 // Working folders, below the user's Documents folder.
 extern std::filesystem::path g_documentsDir;
@@ -24,7 +23,9 @@ extern SharedWideString g_fileText;
 // window's thread the check of a 230 MB text would stall it.
 extern bool g_fileTextIsNumberList;
 
-// The settings file's two lines (automatic mode, show messages), as read at start-up.
+// The settings file's two lines (automatic mode, show messages), as read at start-up, and the
+// buffer its bytes are read into, of the size the program always had.
+inline constexpr std::size_t kSettingsBufferSize = 2'077'000;
 extern std::array<WideString, 2> g_settings;
 extern std::int32_t g_settingsLine;
 extern std::array<char, kSettingsBufferSize> g_settingsBuffer;

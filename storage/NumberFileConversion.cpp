@@ -3,23 +3,18 @@
 #include "core/NumberListStream.h"
 #include "storage/AtomicFile.h"
 
-FileConversion ConvertNumberFile(FileSource& input, const std::filesystem::path& result) {
+ConversionOutcome ConvertNumberFile(FileSource& input, const std::filesystem::path& result) {
     if (!input.IsOpen()) {
-        return FileConversion::Unreadable;
+        return ConversionOutcome::InputUnreadable;
     }
     AtomicFile file(result);
-    switch (StreamNumberList(input, [&](std::string_view bytes) { file.Write(bytes); })) {
-        case StreamOutcome::Unreadable:
-            return FileConversion::Unreadable;
-        case StreamOutcome::NotDigits:
-            return FileConversion::NotDigits;
-        case StreamOutcome::TooLarge:
-            return FileConversion::TooLarge;
-        case StreamOutcome::Converted:
-            break;
+    const ConversionOutcome streamed =
+        StreamNumberList(input, [&](std::string_view bytes) { file.Write(bytes); });
+    if (streamed != ConversionOutcome::Converted) {
+        return streamed;
     }
     if (!input.Unchanged()) {
-        return FileConversion::Unreadable;
+        return ConversionOutcome::InputUnreadable;
     }
-    return file.Commit() ? FileConversion::Converted : FileConversion::NotWritten;
+    return file.Commit() ? ConversionOutcome::Converted : ConversionOutcome::ResultNotWritten;
 }

@@ -14,7 +14,6 @@
 #include "core/TextTypes.h"
 
 inline constexpr std::string_view kSettingsFileName = "Radix2A.tmp";
-inline constexpr std::size_t kSettingsBufferSize = 2'077'000;
 
 // The file's text: its bytes, read into buffer, up to the first zero byte or the end of the
 // buffer. Nothing when path is not a regular file; an empty text when it cannot be read.

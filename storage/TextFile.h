@@ -26,6 +26,6 @@ WideString DecodeTextFileBytes(std::string_view bytes);
 // file, cannot be read, or holds more than kLongestText characters.
 std::optional<WideString> ReadTextFile(const std::filesystem::path& path);
 
-// Replaces the file at path with text in the system's encoding (UTF-8), as WriteBytesFile does,
-// converting it a block at a time: 1 on success, 0 when nothing was replaced.
+// Replaces the file at path, whole or not at all, with text in UTF-8 on every system, converting
+// it a block at a time: 1 on success, 0 when nothing was replaced.
 int WriteTextFile(const std::filesystem::path& path, const SharedText& text);

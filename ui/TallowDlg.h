@@ -51,7 +51,7 @@ class CTallowDlg : public MessageTarget {
     void RunAutoConversion(const std::filesystem::path& resultFile,
                            const std::filesystem::path& inputFile, FileSource& input);
     // How the automatic run ended; nothing when the dialog started interactively.
-    std::optional<AutoRunOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
+    std::optional<ConversionOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
     void HideProgress() const;
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
@@ -84,10 +84,10 @@ class CTallowDlg : public MessageTarget {
     // Memory running out ends it with the message outOfMemory.
     void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
     void SetRunControlsEnabled(bool enabled) const;
-    void AbortAutoRun(AutoRunOutcome outcome, std::u16string_view message);
-    void EndAutoRun(AutoRunOutcome outcome, std::u16string_view message, MessageIcon icon);
+    void AbortAutoRun(ConversionOutcome outcome, std::u16string_view message);
+    void EndAutoRun(ConversionOutcome outcome, std::u16string_view message, MessageIcon icon);
 
     bool m_closeRequested = false;
     bool m_fileTaskRunning = false;
-    std::optional<AutoRunOutcome> m_autoRunOutcome;
+    std::optional<ConversionOutcome> m_autoRunOutcome;
 };

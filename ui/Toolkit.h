@@ -1,7 +1,8 @@
 #pragma once
 
 // What the logic asks of the window toolkit. The dialog and every job talk to the window only
-// through this interface: the Qt window implements it, and tests implement it with a fake.
+// through this interface: the Qt and Win32 windows implement it, a run without a window keeps
+// its controls in memory, and tests implement it with a fake.
 //
 // Every operation may be called from the conversion worker's thread as well as the window's:
 // it is carried out on the window's thread and is complete when it returns.

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using namespace std::literals;
-using enum AutoRunOutcome;
+using enum ConversionOutcome;
 
 class AutoRunTest : public DialogTest {
   protected:
@@ -35,7 +35,7 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
     const struct {
         const char* what;
         std::optional<std::string> input;
-        AutoRunOutcome outcome;
+        ConversionOutcome outcome;
         std::string result = "";
     } cases[] = {
         {"UTF-16LE with mark", kUtf16LeMark + Utf16Le("5\r\n3\r\n"), Converted, "101\r\n11\r\n"},
@@ -67,7 +67,7 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
         {"a number too large in the last block", zeros(kStreamBlock + 10) + "2147483648\r\n",
          TooLarge},
     };
-    const std::map<AutoRunOutcome, std::u16string_view> messages = {
+    const std::map<ConversionOutcome, std::u16string_view> messages = {
         {Converted, message::kDone},
         {InputMissing, message::kAutoInputMissing},
         {InputEmpty, message::kAutoInputEmpty},
