@@ -38,7 +38,7 @@ QString UserText(QWidget* widget) {
     return {};
 }
 
-void ShowText(QWidget* widget, const QString& text) {
+void ShowInWidget(QWidget* widget, const QString& text) {
     if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
         box->setPlainText(text);
     } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
@@ -67,27 +67,27 @@ QtToolkit::QtToolkit(TallowWindow& window) : m_window(window) {
 }
 
 QtToolkit::~QtToolkit() {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
+    JoinWorker();
+}
+
+bool QtToolkit::OnWindowThreadNow() const {
+    return QThread::currentThread() == m_context.thread();
 }
 
 // Another thread's call becomes a task in a queue of our own: standard locks order it, so the
 // caller's data and the result cross threads visibly, and Qt only wakes the window's thread.
-template <typename Operation>
-auto QtToolkit::OnWindowThread(Operation operation) {
-    if (QThread::currentThread() == m_context.thread()) {
-        return operation();
-    }
-    std::packaged_task<decltype(operation())()> task(std::move(operation));
-    auto done = task.get_future();
+void QtToolkit::RunOnWindowThread(const std::function<void()>& call) {
+    std::promise<void> ran;
     {
         std::lock_guard lock(m_tasksMutex);
-        m_tasks.emplace_back([&task] { task(); });
+        m_tasks.emplace_back([&] {
+            call();
+            ran.set_value();
+        });
     }
     QMetaObject::invokeMethod(
         &m_context, [this] { RunQueuedTasks(); }, Qt::QueuedConnection);
-    return done.get();
+    ran.get_future().get();
 }
 
 void QtToolkit::RunQueuedTasks() {
@@ -125,24 +125,22 @@ SharedText QtToolkit::GetText(ControlId control) {
     });
 }
 
-void QtToolkit::SetText(ControlId control, SharedText text) {
-    if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
-        // Indexing reads the whole text: done here, so a worker's result never stalls the window.
-        auto index = std::make_shared<const LineIndex>(text);
-        // The text shown before may be hundreds of megabytes: it is let go here, not on the
-        // window's thread.
-        SharedText shownBefore;
-        OnWindowThread([&] {
-            shownBefore = view->Text();
-            view->SetText(text, std::move(index));
-            m_texts[control] = std::move(text);
-        });
-        return;
-    }
-    OnWindowThread([&] {
-        ShowText(m_window.Control(control), ToQString(text, 0));
-        m_texts[control] = std::move(text);
-    });
+bool QtToolkit::IsTextView(ControlId control) const {
+    return qobject_cast<TextView*>(m_window.Control(control)) != nullptr;
+}
+
+SharedText QtToolkit::ShowInView(ControlId control, SharedText text,
+                                 std::shared_ptr<const LineIndex> index) {
+    auto* view = qobject_cast<TextView*>(m_window.Control(control));
+    SharedText shownBefore = view->Text();
+    view->SetText(text, std::move(index));
+    m_texts[control] = std::move(text);
+    return shownBefore;
+}
+
+void QtToolkit::ShowText(ControlId control, SharedText text) {
+    ShowInWidget(m_window.Control(control), ToQString(text, 0));
+    m_texts[control] = std::move(text);
 }
 
 bool QtToolkit::IsChecked(ControlId control) {
@@ -224,22 +222,6 @@ std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOpti
         }
         return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
     });
-}
-
-bool QtToolkit::BeginThread(std::function<void()> body) {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
-    try {
-        m_worker = std::thread(std::move(body));
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
-}
-
-std::intptr_t QtToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
-    return OnWindowThread([&] { return target.WindowProc(message, 0, 0); });
 }
 
 std::filesystem::path QtToolkit::DocumentsFolder() {

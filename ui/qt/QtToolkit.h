@@ -5,9 +5,8 @@
 #include <deque>
 #include <map>
 #include <mutex>
-#include <thread>
 
-#include "ui/Toolkit.h"
+#include "ui/ToolkitBase.h"
 
 class QWidget;
 class TallowWindow;
@@ -15,7 +14,7 @@ class TallowWindow;
 // The toolkit on Qt widgets. Calls from another thread are carried out on the window's thread
 // and block until done. The window's thread waits for the worker only when a new thread starts or
 // the toolkit goes; the dialog lets both happen only after the worker's last call.
-class QtToolkit : public Toolkit {
+class QtToolkit : public ToolkitBase {
   public:
     explicit QtToolkit(TallowWindow& window);
     ~QtToolkit() override;
@@ -23,7 +22,6 @@ class QtToolkit : public Toolkit {
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
     SharedText GetText(ControlId control) override;
-    void SetText(ControlId control, SharedText text) override;
     bool IsChecked(ControlId control) override;
     void SetChecked(ControlId control, bool checked) override;
     void SetProgressRange(ControlId control, std::int32_t maximum) override;
@@ -35,8 +33,6 @@ class QtToolkit : public Toolkit {
     void ShowAboutBox() override;
     void EndDialog(int result) override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
-    bool BeginThread(std::function<void()> body) override;
-    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     std::filesystem::path DocumentsFolder() override;
     // A modal box captioned with the program's name, over parent when there is one.
     static void ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent);
@@ -48,8 +44,12 @@ class QtToolkit : public Toolkit {
     void SetMessagesShown(bool shown) { m_messagesShown = shown; }
 
   private:
-    template <typename Operation>
-    auto OnWindowThread(Operation operation);
+    bool OnWindowThreadNow() const override;
+    void RunOnWindowThread(const std::function<void()>& call) override;
+    bool IsTextView(ControlId control) const override;
+    SharedText ShowInView(ControlId control, SharedText text,
+                          std::shared_ptr<const LineIndex> index) override;
+    void ShowText(ControlId control, SharedText text) override;
     void RunQueuedTasks();
 
     TallowWindow& m_window;
@@ -58,6 +58,5 @@ class QtToolkit : public Toolkit {
     std::map<ControlId, SharedText> m_texts;
     std::mutex m_tasksMutex;
     std::deque<std::function<void()>> m_tasks;
-    std::thread m_worker;
     bool m_messagesShown = true;
 };

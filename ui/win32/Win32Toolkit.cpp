@@ -6,7 +6,6 @@
 #include <shlobj.h>
 
 #include <optional>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -16,10 +15,6 @@
 #include "ui/win32/Win32Window.h"
 
 namespace {
-
-bool HoldsStoredText(ControlId control) {
-    return control == ControlId::FileContents || control == ControlId::Result;
-}
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -58,28 +53,16 @@ Win32Toolkit::Win32Toolkit(Win32Window& window)
     : m_window(window), m_windowThread(GetCurrentThreadId()) {}
 
 Win32Toolkit::~Win32Toolkit() {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
+    JoinWorker();
 }
 
-template <typename Operation>
-auto Win32Toolkit::OnWindowThread(Operation operation) {
-    using Result = decltype(operation());
-    if (GetCurrentThreadId() == m_windowThread) {
-        return operation();
-    }
-    if constexpr (std::is_void_v<Result>) {
-        const std::function<void()> call = operation;
-        SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
-                     reinterpret_cast<LPARAM>(&call));
-    } else {
-        std::optional<Result> result;
-        const std::function<void()> call = [&] { result.emplace(operation()); };
-        SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
-                     reinterpret_cast<LPARAM>(&call));
-        return std::move(*result);
-    }
+bool Win32Toolkit::OnWindowThreadNow() const {
+    return GetCurrentThreadId() == m_windowThread;
+}
+
+void Win32Toolkit::RunOnWindowThread(const std::function<void()>& call) {
+    SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
+                 reinterpret_cast<LPARAM>(&call));
 }
 
 HWND Win32Toolkit::Control(ControlId control) const {
@@ -106,7 +89,7 @@ void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
 
 SharedText Win32Toolkit::GetText(ControlId control) {
     return OnWindowThread([&] {
-        if (HoldsStoredText(control)) {
+        if (IsTextView(control)) {
             return Win32TextView::From(Control(control))->Text();
         }
         return SharedText(
@@ -114,19 +97,17 @@ SharedText Win32Toolkit::GetText(ControlId control) {
     });
 }
 
-void Win32Toolkit::SetText(ControlId control, SharedText text) {
-    if (!HoldsStoredText(control)) {
-        OnWindowThread([&] { SetWindowTextW(Control(control), AsWide(text.Wide())); });
-        return;
-    }
-    // Indexing reads the whole text: done here, so a worker's result never stalls the window.
-    auto index = std::make_shared<const LineIndex>(text);
-    // The text shown before may be hundreds of megabytes: it is let go here, not on the window's
-    // thread.
-    SharedText shownBefore;
-    OnWindowThread([&] {
-        shownBefore = Win32TextView::From(Control(control))->SetText(text, std::move(index));
-    });
+bool Win32Toolkit::IsTextView(ControlId control) const {
+    return control == ControlId::FileContents || control == ControlId::Result;
+}
+
+SharedText Win32Toolkit::ShowInView(ControlId control, SharedText text,
+                                    std::shared_ptr<const LineIndex> index) {
+    return Win32TextView::From(Control(control))->SetText(std::move(text), std::move(index));
+}
+
+void Win32Toolkit::ShowText(ControlId control, SharedText text) {
+    SetWindowTextW(Control(control), AsWide(text.Wide()));
 }
 
 bool Win32Toolkit::IsChecked(ControlId control) {
@@ -207,23 +188,11 @@ std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogO
     });
 }
 
-bool Win32Toolkit::BeginThread(std::function<void()> body) {
-    if (m_worker.joinable()) {
-        m_worker.join();
-    }
-    try {
-        m_worker = std::thread(std::move(body));
-    } catch (const std::system_error&) {
-        return false;
-    }
-    return true;
-}
-
 std::intptr_t Win32Toolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
     if (GetCurrentThreadId() != m_windowThread && m_window.IsDialog(&target)) {
         return SendMessageW(m_window.Handle(), message, 0, 0);
     }
-    return OnWindowThread([&] { return target.WindowProc(message, 0, 0); });
+    return ToolkitBase::SendDialogMessage(target, message);
 }
 
 std::filesystem::path Win32Toolkit::DocumentsFolder() {

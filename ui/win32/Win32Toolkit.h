@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <thread>
-
-#include "ui/Toolkit.h"
+#include "ui/ToolkitBase.h"
 
 class Win32Window;
 
@@ -12,7 +10,7 @@ class Win32Window;
 // synchronous SendMessage and returns once it was carried out there. The window's thread waits for
 // the worker only when a new thread starts or the toolkit goes, both after the worker's last
 // message.
-class Win32Toolkit : public Toolkit {
+class Win32Toolkit : public ToolkitBase {
   public:
     explicit Win32Toolkit(Win32Window& window);
     ~Win32Toolkit() override;
@@ -20,7 +18,6 @@ class Win32Toolkit : public Toolkit {
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
     SharedText GetText(ControlId control) override;
-    void SetText(ControlId control, SharedText text) override;
     bool IsChecked(ControlId control) override;
     void SetChecked(ControlId control, bool checked) override;
     void SetProgressRange(ControlId control, std::int32_t maximum) override;
@@ -32,17 +29,19 @@ class Win32Toolkit : public Toolkit {
     void ShowAboutBox() override;
     void EndDialog(int result) override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
-    bool BeginThread(std::function<void()> body) override;
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     std::filesystem::path DocumentsFolder() override;
     std::filesystem::path ExecutablePath() override;
 
   private:
-    template <typename Operation>
-    auto OnWindowThread(Operation operation);
+    bool OnWindowThreadNow() const override;
+    void RunOnWindowThread(const std::function<void()>& call) override;
+    bool IsTextView(ControlId control) const override;
+    SharedText ShowInView(ControlId control, SharedText text,
+                          std::shared_ptr<const LineIndex> index) override;
+    void ShowText(ControlId control, SharedText text) override;
     HWND Control(ControlId control) const;
 
     Win32Window& m_window;
     DWORD m_windowThread;
-    std::thread m_worker;
 };
