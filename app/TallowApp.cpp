@@ -1,5 +1,7 @@
 #include "app/TallowApp.h"
 
+#include "app/AutomaticRunEnd.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,10 +15,6 @@
 
 namespace {
 
-QString WorkingFolder() {
-    return QFile::decodeName(ProductFolder(QtToolkit::UserDocuments()).c_str());
-}
-
 // The installed help, or the one in the source tree when running from a build folder.
 QString HelpFile() {
     const QString installed =
@@ -29,15 +27,11 @@ QString HelpFile() {
 
 }  // namespace
 
-int ReportAutomaticRun(std::optional<ConversionOutcome> outcome) {
-    std::fprintf(stderr, "Tallow: automatic run: %s\n",
-                 outcome ? Describe(*outcome).data() : "ended before its outcome was known");
-    return ExitStatus(outcome);
-}
-
 int CTallowApp::InitInstance() {
-    TallowWindow window(WorkingFolder(), HelpFile());
+    TallowWindow window;
     QtToolkit toolkit(window);
+    window.SetLinks(QFile::decodeName(ProductFolder(toolkit.DocumentsFolder()).c_str()),
+                    HelpFile());
     toolkit.SetMessagesShown(m_hasDisplay);
     CTallowDlg dialog(toolkit);
     if (!window.Start(dialog)) {

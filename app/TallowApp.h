@@ -1,12 +1,5 @@
 #pragma once
 
-#include <optional>
-
-#include "process/AutoRunOutcome.h"
-
-// The automatic run's line for the caller's log, on standard error; returns the exit status.
-int ReportAutomaticRun(std::optional<ConversionOutcome> outcome);
-
 // The application: prepares the window and runs the dialog modally on the main thread; the
 // process ends when the dialog closes.
 class CTallowApp {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/AutomaticRunEnd.h"
 #include "storage/WorkingFolders.h"
 #include "ui/TallowDlg.h"
 #include "ui/win32/Win32Toolkit.h"
@@ -31,10 +32,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         CTallowDlg dialog(toolkit);
         if (window.Start(dialog)) {
             window.Run();
-        } else if (const std::optional<ConversionOutcome> outcome = dialog.AutomaticOutcome()) {
-            status = static_cast<int>(*outcome);
         } else {
-            status = 1;
+            status = ReportAutomaticRun(dialog.AutomaticOutcome());
         }
     }
     CoUninitialize();

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/AutomaticRunEnd.h"
 #include "app/TallowApp.h"
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
@@ -71,11 +72,10 @@ void ShowBoxesAfterTheRun(const std::vector<HeadlessToolkit::Message>& messages,
 // The command line is never read. An armed AutoFile folder is converted before any display is
 // connected to; the window's toolkit starts only for an interactive session.
 int main(int, char*[]) {
-    const std::filesystem::path documents = QtToolkit::UserDocuments();
-    if (DirectoryExists(AutoFileFolder(documents)) != 0) {
-        std::error_code ignored;
-        HeadlessToolkit toolkit(documents,
-                                std::filesystem::read_symlink("/proc/self/exe", ignored));
+    std::error_code ignored;
+    HeadlessToolkit toolkit(QtToolkit::UserDocuments(),
+                            std::filesystem::read_symlink("/proc/self/exe", ignored));
+    if (DirectoryExists(AutoFileFolder(toolkit.DocumentsFolder())) != 0) {
         CTallowDlg dialog(toolkit);
         dialog.OnInitDialog();
         // The folder may have gone meanwhile: then the window opens after all.

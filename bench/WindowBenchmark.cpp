@@ -118,7 +118,7 @@ struct Window {
                        [&] { return !contents->Text().Empty() && Enabled(ControlId::LoadFile); });
     }
 
-    TallowWindow window{QStringLiteral("working folder"), QStringLiteral("help")};
+    TallowWindow window;
     BenchToolkit toolkit{window, fs::temp_directory_path() / "tallow-bench-saved.tbin"};
     CTallowDlg dialog{toolkit};
 };

@@ -39,7 +39,7 @@ class WindowTest : public ::testing::Test {
 
     ScratchFolder home;
     ModalWatchdog watchdog;
-    TallowWindow window{QStringLiteral("working folder"), QStringLiteral("help")};
+    TallowWindow window;
     QtToolkit toolkit{window};
     CTallowDlg dialog{toolkit};
 };

@@ -48,14 +48,17 @@ QWidget* CreateEdit(const EditStyle& style, QWidget* parent) {
     return box;
 }
 
-QLabel* CreateLink(const QString& target, QWidget* parent) {
+QLabel* CreateLink(QWidget* parent) {
     auto* link = new QLabel(parent);
-    const QString url = QUrl::fromLocalFile(target).toString();
-    link->setText(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), target.toHtmlEscaped()));
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setOpenExternalLinks(true);
     return link;
+}
+
+void ShowLink(QWidget* link, const QString& target) {
+    const QString url = QUrl::fromLocalFile(target).toString();
+    qobject_cast<QLabel*>(link)->setText(
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), target.toHtmlEscaped()));
 }
 
 // Dialog-unit sizes were made for a narrower font: labels and check boxes, which have free room
@@ -88,7 +91,7 @@ QIcon TallowIcon() {
 
 }  // namespace
 
-TallowWindow::TallowWindow(const QString& workingFolder, const QString& helpFile)
+TallowWindow::TallowWindow()
     : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("tallowWindow");
     setWindowTitle(ToQString(kMainDialog.caption));
@@ -97,7 +100,7 @@ TallowWindow::TallowWindow(const QString& workingFolder, const QString& helpFile
     const DialogUnits units(font());
     setFixedSize(units.ToPixels(kMainDialog.width, kMainDialog.height));
     for (const ControlTemplate& item : MainDialogControls()) {
-        QWidget* control = CreateControl(item, workingFolder, helpFile);
+        QWidget* control = CreateControl(item);
         control->setObjectName(QString::fromLatin1(item.objectName.data(),
                                                    static_cast<qsizetype>(item.objectName.size())));
         control->setGeometry(units.ToPixels(item.rect));
@@ -109,8 +112,12 @@ TallowWindow::TallowWindow(const QString& workingFolder, const QString& helpFile
     }
 }
 
-QWidget* TallowWindow::CreateControl(const ControlTemplate& item, const QString& workingFolder,
-                                     const QString& helpFile) {
+void TallowWindow::SetLinks(const QString& workingFolder, const QString& helpFile) {
+    ShowLink(Control(ControlId::FirstLink), workingFolder);
+    ShowLink(Control(ControlId::SecondLink), helpFile);
+}
+
+QWidget* TallowWindow::CreateControl(const ControlTemplate& item) {
     const QString text = ToQString(item.text);
     switch (item.kind) {
         case ControlKind::DefaultButton:
@@ -136,7 +143,7 @@ QWidget* TallowWindow::CreateControl(const ControlTemplate& item, const QString&
             return progress;
         }
         case ControlKind::Link:
-            return CreateLink(item.id == ControlId::FirstLink ? workingFolder : helpFile, this);
+            return CreateLink(this);
     }
     return nullptr;
 }

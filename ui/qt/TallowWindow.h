@@ -14,7 +14,10 @@ class CTallowDlg;
 class TallowWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TallowWindow(const QString& workingFolder, const QString& helpFile);
+    TallowWindow();
+
+    // The two links: the working folder and the help file.
+    void SetLinks(const QString& workingFolder, const QString& helpFile);
 
     QWidget* Control(ControlId id) const { return m_controls.at(id); }
     // Binds the controls to the dialog and initialises it; false when that already ended it.
@@ -28,8 +31,7 @@ class TallowWindow : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    QWidget* CreateControl(const ControlTemplate& item, const QString& workingFolder,
-                           const QString& helpFile);
+    QWidget* CreateControl(const ControlTemplate& item);
 
     std::map<ControlId, QWidget*> m_controls;
     CTallowDlg* m_dialog = nullptr;
