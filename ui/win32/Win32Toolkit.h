@@ -34,12 +34,14 @@ class Win32Toolkit : public ToolkitBase {
     std::filesystem::path ExecutablePath() override;
 
   private:
-    bool OnWindowThreadNow() const override;
+    // Through a SendMessage to the window, handled by its procedure.
     void RunOnWindowThread(const std::function<void()>& call) override;
+    bool OnWindowThreadNow() const override;
+    // 1013 and 1014, which the window put views in the place of.
     bool IsTextView(ControlId control) const override;
+    void ShowText(ControlId control, SharedText text) override;
     SharedText ShowInView(ControlId control, SharedText text,
                           std::shared_ptr<const LineIndex> index) override;
-    void ShowText(ControlId control, SharedText text) override;
     HWND Control(ControlId control) const;
 
     Win32Window& m_window;
