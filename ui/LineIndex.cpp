@@ -43,3 +43,14 @@ LineIndex::Line LineIndex::LineAt(const SharedText& text, std::size_t start) {
     }
     return line;
 }
+
+std::size_t LineIndex::LineOf(const SharedText& text, std::size_t offset) const {
+    const auto sample =
+        std::upper_bound(m_sampledStarts.begin(), m_sampledStarts.end(), offset) - 1;
+    std::size_t line = static_cast<std::size_t>(sample - m_sampledStarts.begin()) * kStride;
+    for (std::size_t end = text.Find(u'\n', *sample); end < offset;
+         end = text.Find(u'\n', end + 1)) {
+        ++line;
+    }
+    return std::min(line, m_lineCount - 1);
+}

@@ -24,6 +24,8 @@ class LineIndex {
     // The start of line, and of each following line, in text.
     std::size_t LineStart(const SharedText& text, std::size_t line) const;
     static Line LineAt(const SharedText& text, std::size_t start);
+    // The number of the line that offset stands in; a line's end is its own.
+    std::size_t LineOf(const SharedText& text, std::size_t offset) const;
 
   private:
     static constexpr std::size_t kStride = 256;

@@ -32,6 +32,8 @@ TEST(LineIndex, FindsEveryLineInEitherFormOfText) {
             EXPECT_EQ(start, starts[line]);
             const std::size_t length = line == 600 ? 3 : starts[line + 1] - starts[line] - 2;
             EXPECT_EQ(LineIndex::LineAt(text, start).length, length);
+            EXPECT_EQ(index.LineOf(text, start), line);
+            EXPECT_EQ(index.LineOf(text, start + length), line);
         }
     }
     // An empty first line has no unit before it to look at (long enough to be a heap block of its

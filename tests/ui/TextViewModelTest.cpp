@@ -1,0 +1,209 @@
+#include "ui/TextViewModel.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Ten pixels a unit, but 'W' takes 16 and 'i' 4: a short line is placed by its own advances,
+// a long one in digit cells of 8.
+class FakeMetrics final : public TextMetrics {
+  public:
+    int LineHeight() const override { return 10; }
+    int CellWidth() const override { return 8; }
+    std::vector<int> Edges(std::u16string_view characters) const override {
+        std::vector<int> edges;
+        int x = 0;
+        for (const char16_t unit : characters) {
+            x += unit == u'W' ? 16 : unit == u'i' ? 4 : 10;
+            edges.push_back(x);
+        }
+        return edges;
+    }
+};
+
+// Lines 0 to 20: "12 ab+cd" (0-8), "Wide" (10-14), "" (16), "3" (18) to "9" (36), "10" (39) to
+// "19" (75), and "end" (79-82) with no line break.
+WideString ShortLines() {
+    std::string text = "12 ab+cd\r\nWide\r\n\r\n";
+    for (int n = 3; n < 20; ++n) {
+        text += std::to_string(n) + "\r\n";
+    }
+    text += "end";
+    return WideString(text.begin(), text.end());
+}
+
+// 2,000 digits, then "x".
+WideString LongLine() {
+    return WideString(2000, u'7') + u"\r\nx";
+}
+
+struct Step {
+    enum Kind { Key, Click, ShiftClick, DoubleClick, Drag } kind;
+    ViewKey key = ViewKey::Left;
+    bool shift = false;
+    bool control = false;
+    ViewPoint point{};
+};
+Step K(ViewKey key, bool shift = false, bool control = false) {
+    return {Step::Key, key, shift, control};
+}
+Step S(ViewKey key) {
+    return K(key, true);
+}
+Step C(ViewKey key) {
+    return K(key, false, true);
+}
+Step At(Step::Kind kind, long long x, long long y) {
+    return {kind, ViewKey::Left, false, false, {x, y}};
+}
+
+struct ModelCase {
+    const char* name;
+    std::vector<Step> steps;
+    std::size_t anchor;
+    std::size_t caret;
+    std::size_t topLine = 0;
+    long long leftCell = 0;
+    WideString text = ShortLines();
+};
+
+class Model {
+  public:
+    explicit Model(const WideString& text) {
+        const SharedText shared(std::make_shared<const WideString>(text));
+        model.SetText(shared, std::make_shared<const LineIndex>(shared));
+        // 12 cells wide, 3 lines high.
+        model.Resize(100, 30);
+    }
+    void Do(const Step& step) {
+        switch (step.kind) {
+            case Step::Key:
+                return model.Key(step.key, step.shift, step.control);
+            case Step::Click:
+                return model.Press(step.point, false);
+            case Step::ShiftClick:
+                return model.Press(step.point, true);
+            case Step::DoubleClick:
+                return model.DoubleClick(step.point);
+            case Step::Drag:
+                return model.Drag(step.point);
+        }
+    }
+
+    FakeMetrics metrics;
+    TextViewModel model{metrics};
+};
+
+using enum ViewKey;
+using enum Step::Kind;
+const ModelCase kCases[] = {
+    {"RightMovesOneUnit", {K(Right)}, 1, 1},
+    {"RightAtALinesEndGoesPastTheBreak", {K(End), K(Right)}, 10, 10},
+    {"LeftAtALinesStartGoesToTheEndBefore", {K(Down), K(Home), K(Left)}, 8, 8},
+    {"ShiftRightSelects", {S(Right), S(Right)}, 0, 2},
+    {"RightWithoutShiftEndsASelectionAtItsEnd", {S(Right), S(Right), K(Right)}, 2, 2},
+    {"LeftWithoutShiftEndsASelectionAtItsStart", {K(End), S(Left), S(Left), K(Left)}, 6, 6},
+    {"ControlRightStopsAtWordsAndSigns", {C(Right), C(Right), C(Right)}, 6, 6},
+    {"ControlRightAtALinesEndGoesToTheNext", {K(End), C(Right)}, 10, 10},
+    {"ControlLeftStopsAtWordsAndSigns", {K(End), C(Left), C(Left), C(Left)}, 3, 3},
+    {"DownKeepsTheCaretsPlace", {At(Click, 37, 5), K(Down), K(Down), K(Down)}, 19, 19, 1},
+    {"UpComesBackToTheSamePlace", {At(Click, 37, 5), K(Down), K(Down), K(Up)}, 13, 13},
+    {"UpOnTheFirstLineGoesToItsStart", {K(End), K(Up)}, 0, 0},
+    {"DownOnTheLastLineGoesToItsEnd", {C(End), K(Home), K(Down)}, 82, 82, 18},
+    {"ControlEndGoesToTheTextsEndInSight", {C(End)}, 82, 82, 18},
+    {"ControlShiftHomeSelectsBackToTheStart", {C(End), K(Home, true, true)}, 82, 0},
+    {"PageDownMovesTheViewAndTheCaretByAPage", {K(PageDown)}, 18, 18, 3},
+    {"PageUpNearTheTopGoesToTheFirstLine", {K(Down), K(PageUp)}, 0, 0},
+    {"ShiftPageDownSelectsAPage", {S(PageDown)}, 0, 18, 3},
+    {"SelectAllKeepsTheView", {K(SelectAll)}, 0, 82},
+    {"AClickTakesTheNearestBoundaryByTheFontsAdvances", {At(Click, 19, 15)}, 11, 11},
+    {"AShiftClickExtends", {At(Click, 22, 5), At(ShiftClick, 52, 15)}, 2, 14},
+    {"AClickBelowTheLastLineGoesToIt", {C(End), At(Click, 2, 29)}, 79, 79, 18},
+    {"ADoubleClickSelectsAWord", {At(DoubleClick, 44, 5)}, 3, 5},
+    {"ADoubleClickOnASignSelectsTheSigns", {At(DoubleClick, 57, 5)}, 5, 6},
+    {"ADoubleClickOnSpacesSelectsThem", {At(DoubleClick, 24, 5)}, 2, 3},
+    {"ADoubleClickAtALinesEndTakesTheWordBefore", {At(DoubleClick, 95, 5)}, 6, 8},
+    {"ADoubleClickOnAnEmptyLineSelectsNothing", {At(DoubleClick, 10, 25)}, 16, 16},
+    {"DraggingBelowTheViewKeepsScrollingDown",
+     {At(Click, 2, 5), At(Drag, 2, 35), At(Drag, 2, 35)},
+     0,
+     21,
+     2},
+    {"DraggingAboveTheViewScrollsUp", {C(End), At(Click, 2, 5), At(Drag, 2, -1)}, 71, 67, 17},
+    {"EndOfALongLineScrollsToIt", {K(End)}, 2000, 2000, 0, 1989, LongLine()},
+    {"DraggingPastTheRightEdgeScrollsRight",
+     {At(Click, 2, 5), At(Drag, 110, 5)},
+     0,
+     14,
+     0,
+     3,
+     LongLine()},
+    {"ALongLineIsClickedByCells", {At(Click, 2 + 8 * 5 + 3, 5)}, 5, 5, 0, 0, LongLine()},
+};
+
+class TextViewModelTest : public testing::TestWithParam<ModelCase> {};
+
+TEST_P(TextViewModelTest, MovesTheCaretSelectionAndView) {
+    const ModelCase& c = GetParam();
+    Model view(c.text);
+    for (const Step& step : c.steps) {
+        view.Do(step);
+    }
+    EXPECT_EQ(view.model.Anchor(), c.anchor);
+    EXPECT_EQ(view.model.Caret(), c.caret);
+    EXPECT_EQ(view.model.TopLine(), c.topLine);
+    EXPECT_EQ(view.model.LeftCell(), c.leftCell);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, TextViewModelTest, testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
+    Model view(ShortLines());
+    EXPECT_FALSE(view.model.CanDo(ViewCommand::Copy));
+    EXPECT_TRUE(view.model.CanDo(ViewCommand::SelectAll));
+    view.model.Select(3, 13);
+    EXPECT_TRUE(view.model.CanDo(ViewCommand::Copy));
+    const std::vector<TextViewModel::Row> rows = view.model.Rows();
+    ASSERT_EQ(rows.size(), 4U);  // and the one partly in sight
+    EXPECT_EQ(rows[0].characters, u"12 ab+cd");
+    EXPECT_EQ(rows[0].left, TextViewModel::kMargin);
+    EXPECT_EQ(rows[0].selectedFrom, 3U);
+    EXPECT_EQ(rows[0].selectedTo, 8U);
+    EXPECT_EQ(rows[1].top, 10);
+    EXPECT_EQ(rows[1].edges, (std::vector<int>{16, 20, 30, 40}));
+    EXPECT_EQ(rows[1].selectedTo, 3U);
+    EXPECT_EQ(rows[3].characters, u"3");
+    EXPECT_EQ(rows[3].selectedTo, 0U);
+    EXPECT_EQ(view.model.CaretPoint(), (ViewPoint{2 + 30, 10}));
+    EXPECT_EQ(view.model.LastTopLine(), 18U);
+
+    // Scrolled along a long line, only the columns in sight are copied and placed.
+    Model longLine(LongLine());
+    longLine.model.ScrollTo(0, 100);
+    const TextViewModel::Row row = longLine.model.Rows().at(0);
+    EXPECT_EQ(row.left, TextViewModel::kMargin);
+    EXPECT_EQ(row.characters.size(), 13U);
+    EXPECT_EQ(row.edges.front(), 8);
+    EXPECT_EQ(longLine.model.CaretPoint(), std::nullopt);
+    EXPECT_EQ(longLine.model.LastLeftCell(), 1989);
+    longLine.model.ScrollTo(5, 5000);
+    EXPECT_EQ(longLine.model.TopLine(), 0U);
+    EXPECT_EQ(longLine.model.LeftCell(), 1989);
+}
+
+TEST(TextViewModel, ADragPastAnEdgeAsksForMore) {
+    Model view(ShortLines());
+    for (const ViewPoint inside : {ViewPoint{0, 0}, ViewPoint{99, 29}}) {
+        EXPECT_FALSE(view.model.PastAnEdge(inside));
+    }
+    for (const ViewPoint outside :
+         {ViewPoint{-1, 5}, ViewPoint{5, -1}, ViewPoint{100, 5}, ViewPoint{5, 30}}) {
+        EXPECT_TRUE(view.model.PastAnEdge(outside));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "ui/LineIndex.h"
+#include "ui/TextMetrics.h"
+
+// The keys a text view acts on; with Shift each extends the selection, with Control Left and
+// Right move by words and Home and End go to the text's ends.
+enum class ViewKey { Left, Right, Up, Down, Home, End, PageUp, PageDown, SelectAll };
+
+// What the view's context menu offers, in its order, with the texts both front ends show.
+enum class ViewCommand { Copy = 1, SelectAll = 2 };
+struct ViewMenuItem {
+    ViewCommand command;
+    std::u16string_view text;
+};
+inline constexpr ViewMenuItem kViewMenu[] = {
+    {ViewCommand::Copy, u"コピー(&C)"},
+    {ViewCommand::SelectAll, u"すべて選択(&A)"},
+};
+
+// Pixels from the view's top left corner, inside its frame.
+struct ViewPoint {
+    long long x = 0;
+    long long y = 0;
+    bool operator==(const ViewPoint&) const = default;
+};
+
+// A read-only view of a text of any size, with no window: which lines are in sight, where the
+// caret and the selection stand, and what keys and the mouse do to them. A front end measures
+// through TextMetrics, draws Rows(), puts its scroll bars where the model says and hands its
+// events over.
+class TextViewModel {
+  public:
+    // One line in sight, as it is drawn.
+    struct Row {
+        int top = 0;
+        // Where characters starts, from the view's left.
+        long long left = 0;
+        // The line's columns that can be in sight, and the right edge of each from left.
+        std::u16string characters;
+        std::vector<int> edges;
+        // The selected ones among them.
+        std::size_t selectedFrom = 0;
+        std::size_t selectedTo = 0;
+    };
+    static constexpr int kMargin = 2;
+
+    explicit TextViewModel(const TextMetrics& metrics);
+
+    // Shows text from its start, with nothing selected.
+    void SetText(SharedText text, std::shared_ptr<const LineIndex> index);
+    const SharedText& Text() const { return m_text; }
+    std::size_t LineCount() const { return m_index->LineCount(); }
+    // The inside of the view in pixels; again whenever the font changed.
+    void Resize(int width, int height);
+
+    // Scrolled vertically by lines, horizontally by digit cells: both fit a scroll bar's int.
+    std::size_t TopLine() const { return m_topLine; }
+    long long LeftCell() const { return m_leftCell; }
+    std::size_t LastTopLine() const;
+    long long LastLeftCell() const;
+    std::size_t LinesInSight() const;
+    long long CellsInSight() const;
+    void ScrollTo(std::size_t topLine, long long leftCell);
+
+    std::size_t Anchor() const { return m_anchor; }
+    std::size_t Caret() const { return m_caret; }
+    std::size_t SelectionStart() const { return std::min(m_anchor, m_caret); }
+    std::size_t SelectionEnd() const { return std::max(m_anchor, m_caret); }
+    // Both clamped to the text; the view does not scroll.
+    void Select(std::size_t anchor, std::size_t caret);
+    bool CanDo(ViewCommand command) const;
+
+    void Key(ViewKey key, bool shift, bool control);
+    void Press(ViewPoint point, bool shift);
+    // Selects the word, the run of spaces or the run of other signs under point.
+    void DoubleClick(ViewPoint point);
+    // Extends the selection to point, scrolling towards it when it is past an edge.
+    void Drag(ViewPoint point);
+    // While the button is held past an edge, the front end repeats Drag so the view keeps moving.
+    bool PastAnEdge(ViewPoint point) const;
+
+    std::size_t OffsetAt(ViewPoint point) const;
+    std::vector<Row> Rows() const;
+    // The caret's top, when it is in sight.
+    std::optional<ViewPoint> CaretPoint() const;
+
+  private:
+    struct LineSpan {
+        std::size_t number;
+        std::size_t start;
+        std::size_t length;
+        std::size_t End() const { return start + length; }
+    };
+    LineSpan LineNumbered(std::size_t number) const;
+    LineSpan LineHolding(std::size_t offset) const;
+    long long XOf(std::size_t offset) const;
+    std::size_t OffsetOnLine(std::size_t line, long long x) const;
+    std::size_t Moved(ViewKey key, bool control);
+    std::size_t NextWordStart(std::size_t offset) const;
+    std::size_t PreviousWordStart(std::size_t offset) const;
+    void MoveCaret(std::size_t caret, bool extend);
+    void ShowCaret();
+
+    const TextMetrics& m_metrics;
+    SharedText m_text;
+    std::shared_ptr<const LineIndex> m_index;
+    long long m_longestWidth = 0;
+    int m_width = 0;
+    int m_height = 0;
+    std::size_t m_topLine = 0;
+    long long m_leftCell = 0;
+    std::size_t m_anchor = 0;
+    std::size_t m_caret = 0;
+    // Where Up and Down aim, kept across lines too short to reach it.
+    long long m_goalX = 0;
+};
