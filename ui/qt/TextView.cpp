@@ -1,147 +1,243 @@
 #include "ui/qt/TextView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
 #include <algorithm>
-#include <limits>
+#include <climits>
+#include <optional>
 
-#include "ui/qt/LineLayout.h"
 #include "ui/qt/QtText.h"
+#include "ui/qt/TextViewAccessible.h"
 
 namespace {
 
-constexpr int kMargin = 3;
+int ToInt(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN / 2, INT_MAX / 2));
+}
 
-int ClampedToInt(long long value) {
-    return static_cast<int>(std::min<long long>(value, std::numeric_limits<int>::max() / 2));
+ViewPoint PointOf(const QPointF& point) {
+    return {static_cast<long long>(point.x()), static_cast<long long>(point.y())};
+}
+
+std::optional<ViewKey> ViewKeyOf(const QKeyEvent& event) {
+    static constexpr std::pair<int, ViewKey> kKeys[] = {
+        {Qt::Key_Left, ViewKey::Left},     {Qt::Key_Right, ViewKey::Right},
+        {Qt::Key_Up, ViewKey::Up},         {Qt::Key_Down, ViewKey::Down},
+        {Qt::Key_Home, ViewKey::Home},     {Qt::Key_End, ViewKey::End},
+        {Qt::Key_PageUp, ViewKey::PageUp}, {Qt::Key_PageDown, ViewKey::PageDown},
+    };
+    if (event.matches(QKeySequence::SelectAll)) {
+        return ViewKey::SelectAll;
+    }
+    for (const auto& [key, viewKey] : kKeys) {
+        if (event.key() == key) {
+            return viewKey;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-TextView::TextView(QWidget* parent)
-    : QAbstractScrollArea(parent), m_index(std::make_shared<const LineIndex>()) {
+TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
+    InstallTextViewAccessible();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setBackgroundRole(QPalette::Base);
+    // While the button is held past an edge, the view keeps moving towards the mouse.
+    m_dragTimer.setInterval(50);
+    connect(&m_dragTimer, &QTimer::timeout, this, [this] {
+        m_model.Drag(m_dragPoint);
+        Changed();
+    });
 }
 
 void TextView::SetText(SharedText text, std::shared_ptr<const LineIndex> index) {
-    m_text = std::move(text);
-    m_index = std::move(index);
-    m_anchor = m_cursor = 0;
-    verticalScrollBar()->setValue(0);
-    horizontalScrollBar()->setValue(0);
-    UpdateScrollBars();
-    viewport()->update();
+    m_model.SetText(std::move(text), std::move(index));
+    Changed();
+}
+
+void TextView::Select(std::size_t anchor, std::size_t caret) {
+    m_model.Select(anchor, caret);
+    Changed();
 }
 
 int TextView::LineHeight() const {
     return fontMetrics().height();
 }
 
-int TextView::VisibleLines() const {
-    return std::max(1, viewport()->height() / LineHeight());
+int TextView::CellWidth() const {
+    return fontMetrics().horizontalAdvance(QLatin1Char('0'));
 }
 
-void TextView::UpdateScrollBars() {
-    const auto lines = static_cast<long long>(m_index->LineCount());
-    verticalScrollBar()->setRange(0, static_cast<int>(std::max(0LL, lines - VisibleLines())));
-    verticalScrollBar()->setPageStep(VisibleLines());
-    verticalScrollBar()->setSingleStep(1);
-    const QFontMetrics metrics = fontMetrics();
-    const LineLayout longest(metrics, m_text,
-                             LineIndex::LineAt(m_text, m_index->LongestLineStart()));
-    const long long width = longest.Width() + 2 * kMargin;
-    horizontalScrollBar()->setRange(0, ClampedToInt(std::max(0LL, width - viewport()->width())));
-    horizontalScrollBar()->setPageStep(viewport()->width());
+std::vector<int> TextView::Edges(std::u16string_view characters) const {
+    QTextLayout layout(ToQString(characters), font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    std::vector<int> edges;
+    edges.reserve(characters.size());
+    for (std::size_t column = 1; column <= characters.size(); ++column) {
+        edges.push_back(qRound(line.cursorToX(static_cast<int>(column))));
+    }
+    return edges;
+}
+
+void TextView::Changed() {
+    const std::size_t top = m_model.TopLine();
+    const long long left = m_model.LeftCell();
+    verticalScrollBar()->setRange(0, ToInt(static_cast<long long>(m_model.LastTopLine())));
+    verticalScrollBar()->setPageStep(ToInt(static_cast<long long>(m_model.LinesInSight())));
+    verticalScrollBar()->setValue(ToInt(static_cast<long long>(top)));
+    horizontalScrollBar()->setRange(0, ToInt(m_model.LastLeftCell()));
+    horizontalScrollBar()->setPageStep(ToInt(m_model.CellsInSight()));
+    horizontalScrollBar()->setValue(ToInt(left));
+    viewport()->update();
+    NotifyCaretMoved(this, m_model.Caret());
+}
+
+void TextView::scrollContentsBy(int, int) {
+    m_model.ScrollTo(static_cast<std::size_t>(verticalScrollBar()->value()),
+                     horizontalScrollBar()->value());
+    viewport()->update();
 }
 
 void TextView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
-    UpdateScrollBars();
+    m_model.Resize(viewport()->width(), viewport()->height());
+    Changed();
+}
+
+void TextView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_model.Resize(viewport()->width(), viewport()->height());
+        Changed();
+    }
+}
+
+void TextView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void TextView::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 // Only what is in sight is converted and drawn, however long the lines are.
 void TextView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
-    const QFontMetrics metrics = fontMetrics();
-    const SharedText& text = m_text;
-    const std::size_t first = static_cast<std::size_t>(verticalScrollBar()->value());
-    const std::size_t last = std::min(m_index->LineCount(), first + VisibleLines() + 1);
-    const std::size_t selectionStart = std::min(m_anchor, m_cursor);
-    const std::size_t selectionEnd = std::max(m_anchor, m_cursor);
-    const long long scrolled = horizontalScrollBar()->value();
+    const int ascent = fontMetrics().ascent();
     const int width = viewport()->width();
-    std::size_t start = first < last ? m_index->LineStart(text, first) : 0;
-    for (std::size_t line = first; line < last; ++line) {
-        const LineIndex::Line characters = LineIndex::LineAt(text, start);
-        const LineLayout layout(metrics, text, characters);
-        const int top = static_cast<int>(line - first) * LineHeight();
-        const auto at = [&](std::size_t column) {
-            return static_cast<int>(kMargin + layout.X(column) - scrolled);
+    for (const TextViewModel::Row& row : m_model.Rows()) {
+        const auto at = [&row](std::size_t column) {
+            return ToInt(row.left + (column == 0 ? 0 : row.edges[column - 1]));
         };
-        const std::size_t from = std::clamp(selectionStart, start, start + characters.length);
-        const std::size_t to = std::clamp(selectionEnd, start, start + characters.length);
-        if (from < to) {
-            const int x0 = std::max(0, at(from - start));
-            const int x1 = std::min(width, at(to - start));
-            painter.fillRect(x0, top, x1 - x0, LineHeight(), palette().highlight());
+        const QString characters = ToQString(row.characters);
+        painter.drawText(ToInt(row.left), row.top + ascent, characters);
+        if (row.selectedFrom < row.selectedTo) {
+            const int x0 = std::max(0, at(row.selectedFrom));
+            const QRect selected(x0, row.top, std::min(width, at(row.selectedTo)) - x0,
+                                 LineHeight());
+            painter.fillRect(selected, palette().highlight());
+            painter.save();
+            painter.setClipRect(selected);
+            painter.setPen(palette().highlightedText().color());
+            painter.drawText(ToInt(row.left), row.top + ascent, characters);
+            painter.restore();
         }
-        const std::size_t begin = layout.FirstVisible(scrolled);
-        const std::size_t end = layout.EndVisible(scrolled, width);
-        painter.drawText(at(begin), top + metrics.ascent(),
-                         ToQString(text, start + begin, end - begin));
-        const std::size_t lineEnd = text.Find(u'\n', start);
-        if (lineEnd == SharedText::npos) {
-            break;
-        }
-        start = lineEnd + 1;
+    }
+    if (const std::optional<ViewPoint> caret = m_model.CaretPoint(); caret && hasFocus()) {
+        painter.fillRect(ToInt(caret->x), ToInt(caret->y), 1, LineHeight(), palette().text());
     }
 }
 
-std::size_t TextView::OffsetAt(const QPoint& point) const {
-    const SharedText& text = m_text;
-    const long long row = std::max(0, point.y()) / LineHeight();
-    const std::size_t line = std::min<std::size_t>(
-        m_index->LineCount() - 1, static_cast<std::size_t>(verticalScrollBar()->value() + row));
-    const std::size_t start = m_index->LineStart(text, line);
-    const QFontMetrics metrics = fontMetrics();
-    const LineLayout layout(metrics, text, LineIndex::LineAt(text, start));
-    return start + layout.ColumnAt(point.x() - kMargin + horizontalScrollBar()->value());
-}
-
 void TextView::mousePressEvent(QMouseEvent* event) {
-    m_anchor = m_cursor = OffsetAt(event->position().toPoint());
-    viewport()->update();
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    m_model.Press(PointOf(event->position()), event->modifiers() & Qt::ShiftModifier);
+    Changed();
 }
 
 void TextView::mouseMoveEvent(QMouseEvent* event) {
-    m_cursor = OffsetAt(event->position().toPoint());
-    viewport()->update();
+    if (!(event->buttons() & Qt::LeftButton)) {
+        return;
+    }
+    m_dragPoint = PointOf(event->position());
+    m_model.Drag(m_dragPoint);
+    if (m_model.PastAnEdge(m_dragPoint)) {
+        m_dragTimer.start();
+    } else {
+        m_dragTimer.stop();
+    }
+    Changed();
+}
+
+void TextView::mouseReleaseEvent(QMouseEvent*) {
+    m_dragTimer.stop();
+}
+
+void TextView::mouseDoubleClickEvent(QMouseEvent* event) {
+    m_model.DoubleClick(PointOf(event->position()));
+    Changed();
 }
 
 QString TextView::SelectedText() const {
-    const std::size_t from = std::min(m_anchor, m_cursor);
-    return ToQString(m_text, from, std::max(m_anchor, m_cursor) - from);
+    const std::size_t from = m_model.SelectionStart();
+    return ToQString(m_model.Text(), from, m_model.SelectionEnd() - from);
 }
 
-void TextView::SelectAll() {
-    m_anchor = 0;
-    m_cursor = m_text.Size();
-    viewport()->update();
+void TextView::Run(ViewCommand command) {
+    if (command == ViewCommand::Copy) {
+        QApplication::clipboard()->setText(SelectedText());
+    } else {
+        m_model.Key(ViewKey::SelectAll, false, false);
+        Changed();
+    }
 }
 
 void TextView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(SelectedText());
-    } else if (event->matches(QKeySequence::SelectAll)) {
-        SelectAll();
+        Run(ViewCommand::Copy);
+    } else if (const std::optional<ViewKey> key = ViewKeyOf(*event)) {
+        m_model.Key(*key, event->modifiers() & Qt::ShiftModifier,
+                    event->modifiers() & Qt::ControlModifier);
+        Changed();
     } else {
         QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void TextView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.setObjectName("viewMenu");
+    for (const ViewMenuItem& item : kViewMenu) {
+        QAction* action = menu.addAction(ToQString(item.text));
+        action->setEnabled(m_model.CanDo(item.command));
+        action->setData(static_cast<int>(item.command));
+    }
+    // From the keyboard, the menu opens at the caret.
+    QPoint place = event->globalPos();
+    const std::optional<ViewPoint> caret = m_model.CaretPoint();
+    if (event->reason() == QContextMenuEvent::Keyboard && caret) {
+        place = viewport()->mapToGlobal(QPoint(ToInt(caret->x), ToInt(caret->y + LineHeight())));
+    }
+    if (const QAction* chosen = menu.exec(place)) {
+        Run(static_cast<ViewCommand>(chosen->data().toInt()));
     }
 }
