@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/ClipboardText.h"
+#include "tests/support/ClipboardText.h"
 #include "bench/NumberListInput.h"
 #include "core/DecimalToBinary.h"
 #include "ui/TallowDlg.h"

@@ -1,59 +1,22 @@
 #include "ui/win32/Win32TextView.h"
 
+#include <ole2.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <utility>
 #include <vector>
 
-#include "ui/NearestColumn.h"
 #include "ui/win32/WideText.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"TallowTextView";
-constexpr int kMargin = 2;
 constexpr int kWheelLines = 3;
-
-// Where the characters of one line stand. A short line is laid out as the font lays it out; a
-// long one (a file whose lines end in CR alone is one line of millions of digits) in cells one
-// digit wide, so that any part of it is found and drawn without measuring what comes before it.
-class LinePlacement {
-  public:
-    LinePlacement(HDC context, const SharedText& text, LineIndex::Line line, int cell)
-        : m_size(line.length), m_cell(cell) {
-        if (IsExact() && m_size > 0) {
-            const WideString characters = text.Copy(line.start, line.length);
-            m_edges.resize(m_size);
-            SIZE total;
-            GetTextExtentExPointW(context, AsWide(characters), static_cast<int>(m_size), 0, nullptr,
-                                  m_edges.data(), &total);
-        }
-    }
-
-    // The left edge of column (0 to the line's length), from the line's start.
-    long long X(std::size_t column) const {
-        column = std::min(column, m_size);
-        if (IsExact()) {
-            return column == 0 ? 0 : m_edges[column - 1];
-        }
-        return static_cast<long long>(column) * m_cell;
-    }
-
-    // The column boundary nearest to x.
-    std::size_t ColumnAt(long long x) const {
-        return NearestColumn(m_size, x, [this](std::size_t column) { return X(column); });
-    }
-
-  private:
-    static constexpr std::size_t kLongestExactLine = 1024;
-    bool IsExact() const { return m_size <= kLongestExactLine; }
-
-    std::size_t m_size;
-    int m_cell;
-    std::vector<int> m_edges;
-};
+constexpr UINT_PTR kDragTimer = 1;
 
 HGDIOBJ FontOrDefault(HFONT font) {
     return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
@@ -88,6 +51,7 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     }
     WNDCLASSEXW viewClass{};
     viewClass.cbSize = sizeof viewClass;
+    viewClass.style = CS_DBLCLKS;
     viewClass.lpfnWndProc = procedure;
     viewClass.hInstance = instance;
     viewClass.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
@@ -95,37 +59,59 @@ void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     RegisterClassExW(&viewClass);
 }
 
-// One run of a line's columns, each in its own place, over the selection's colours when selected;
-// shown holds the line's columns from shownFrom on.
-void DrawRun(HDC context, const LinePlacement& placement, std::u16string_view shown,
-             std::size_t shownFrom, std::size_t from, std::size_t to, long long left, int top,
+// One run of a row's columns, each in its own place, over the selection's colours when selected.
+void DrawRun(HDC context, const TextViewModel::Row& row, std::size_t from, std::size_t to,
              int height, bool selected) {
     if (from >= to) {
         return;
     }
+    const auto edge = [&row](std::size_t column) {
+        return column == 0 ? 0 : row.edges[column - 1];
+    };
     std::vector<int> advances(to - from);
     for (std::size_t column = from; column < to; ++column) {
-        advances[column - from] = static_cast<int>(placement.X(column + 1) - placement.X(column));
+        advances[column - from] = edge(column + 1) - edge(column);
     }
-    const RECT area{static_cast<int>(left + placement.X(from)), top,
-                    static_cast<int>(left + placement.X(to)), top + height};
+    const RECT area{static_cast<int>(row.left + edge(from)), row.top,
+                    static_cast<int>(row.left + edge(to)), row.top + height};
     const COLORREF text = GetTextColor(context);
     const COLORREF back = GetBkColor(context);
     if (selected) {
         SetTextColor(context, GetSysColor(COLOR_HIGHLIGHTTEXT));
         SetBkColor(context, GetSysColor(COLOR_HIGHLIGHT));
     }
-    ExtTextOutW(context, area.left, top, selected ? ETO_OPAQUE : 0, &area,
-                AsWide(shown.substr(from - shownFrom, to - from)), static_cast<UINT>(to - from),
-                advances.data());
+    ExtTextOutW(context, area.left, row.top, selected ? ETO_OPAQUE : 0, &area,
+                AsWide(std::u16string_view(row.characters).substr(from, to - from)),
+                static_cast<UINT>(to - from), advances.data());
     SetTextColor(context, text);
     SetBkColor(context, back);
 }
 
+std::optional<ViewKey> ViewKeyOf(WPARAM key) {
+    static constexpr std::pair<WPARAM, ViewKey> kKeys[] = {
+        {VK_LEFT, ViewKey::Left},    {VK_RIGHT, ViewKey::Right},   {VK_UP, ViewKey::Up},
+        {VK_DOWN, ViewKey::Down},    {VK_HOME, ViewKey::Home},     {VK_END, ViewKey::End},
+        {VK_PRIOR, ViewKey::PageUp}, {VK_NEXT, ViewKey::PageDown},
+    };
+    for (const auto& [code, viewKey] : kKeys) {
+        if (code == key) {
+            return viewKey;
+        }
+    }
+    return std::nullopt;
+}
+
+ViewPoint PointOf(LPARAM point) {
+    return {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+}
+
+int ScrollPosition(std::size_t position) {
+    return static_cast<int>(std::min<std::size_t>(position, INT_MAX));
+}
+
 }  // namespace
 
-Win32TextView::Win32TextView(HWND window)
-    : m_window(window), m_index(std::make_shared<const LineIndex>()) {}
+Win32TextView::Win32TextView(HWND window) : m_window(window) {}
 
 void Win32TextView::Replace(HWND edit) {
     HWND parent = GetParent(edit);
@@ -149,13 +135,9 @@ Win32TextView* Win32TextView::From(HWND window) {
 }
 
 SharedText Win32TextView::SetText(SharedText text, std::shared_ptr<const LineIndex> index) {
-    SharedText shownBefore = std::exchange(m_text, std::move(text));
-    m_index = std::move(index);
-    m_anchor = m_cursor = 0;
-    ScrollTo(SB_VERT, 0);
-    ScrollTo(SB_HORZ, 0);
-    UpdateScrollBars();
-    InvalidateRect(m_window, nullptr, TRUE);
+    SharedText shownBefore = m_model.Text();
+    m_model.SetText(std::move(text), std::move(index));
+    Changed();
     return shownBefore;
 }
 
@@ -188,12 +170,20 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(m_font);
+        case WM_CREATE:
         case WM_SIZE:
-            UpdateScrollBars();
+            Resize();
             return 0;
         case WM_ENABLE:
+            InvalidateRect(m_window, nullptr, FALSE);
+            return 0;
         case WM_SETFOCUS:
+            CreateCaret(m_window, nullptr, 1, m_lineHeight);
+            Changed();
+            ShowCaret(m_window);
+            return 0;
         case WM_KILLFOCUS:
+            DestroyCaret();
             InvalidateRect(m_window, nullptr, FALSE);
             return 0;
         case WM_GETDLGCODE:
@@ -204,38 +194,54 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HSCROLL:
             OnScroll(SB_HORZ, LOWORD(wParam));
             return 0;
-        case WM_MOUSEWHEEL:
-            ScrollTo(SB_VERT, Position(SB_VERT) - static_cast<long long>(kWheelLines) *
-                                                      GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+        case WM_MOUSEWHEEL: {
+            const long long lines =
+                static_cast<long long>(kWheelLines) * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+            const long long top = static_cast<long long>(m_model.TopLine()) - lines;
+            m_model.ScrollTo(static_cast<std::size_t>(std::max(0LL, top)), m_model.LeftCell());
+            Changed();
             return 0;
+        }
         case WM_KEYDOWN:
             OnKey(wParam);
             return 0;
         case WM_LBUTTONDOWN:
-            SetFocus(m_window);
-            SetCapture(m_window);
-            Select(OffsetAt(lParam), OffsetAt(lParam));
-            return 0;
+        case WM_LBUTTONDBLCLK:
         case WM_MOUSEMOVE:
-            if (GetCapture() == m_window) {
-                Select(m_anchor, OffsetAt(lParam));
-            }
-            return 0;
+        case WM_TIMER:
         case WM_LBUTTONUP:
-            ReleaseCapture();
+        case WM_CAPTURECHANGED:
+            return HandleMouse(message, wParam, lParam);
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
             return 0;
         case EM_SETSEL: {
-            const auto end = static_cast<long long>(lParam);
-            const std::size_t size = m_text.Size();
-            Select(std::min(static_cast<std::size_t>(wParam), size),
-                   end < 0 ? size : std::min<std::size_t>(end, size));
+            // A start of -1 takes the selection away; an end of -1 is the text's end.
+            const std::size_t size = m_model.Text().Size();
+            if (static_cast<int>(wParam) == -1) {
+                m_model.Select(m_model.Caret(), m_model.Caret());
+            } else {
+                m_model.Select(wParam, static_cast<int>(lParam) < 0 ? size : lParam);
+            }
+            Changed();
             return 0;
+        }
+        case EM_GETSEL: {
+            const auto start = static_cast<DWORD>(ScrollPosition(m_model.SelectionStart()));
+            const auto end = static_cast<DWORD>(ScrollPosition(m_model.SelectionEnd()));
+            if (wParam != 0) {
+                *reinterpret_cast<DWORD*>(wParam) = start;
+            }
+            if (lParam != 0) {
+                *reinterpret_cast<DWORD*>(lParam) = end;
+            }
+            return MAKELRESULT(std::min<DWORD>(start, 0xFFFF), std::min<DWORD>(end, 0xFFFF));
         }
         case WM_COPY:
             CopySelection();
             return 0;
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(m_text.Size());
+            return static_cast<LRESULT>(m_model.Text().Size());
         case WM_GETTEXT:
             return CopyText(reinterpret_cast<wchar_t*>(lParam), wParam);
         case WM_SETTEXT: {
@@ -245,9 +251,74 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SetText(std::move(text), std::move(index));
             return TRUE;
         }
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
+                return AccessibleObject(wParam);
+            }
+            return DefWindowProcW(m_window, message, wParam, lParam);
         default:
             return DefWindowProcW(m_window, message, wParam, lParam);
     }
+}
+
+LRESULT Win32TextView::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            SetFocus(m_window);
+            SetCapture(m_window);
+            m_model.Press(PointOf(lParam), (wParam & MK_SHIFT) != 0);
+            break;
+        case WM_LBUTTONDBLCLK:
+            m_model.DoubleClick(PointOf(lParam));
+            break;
+        case WM_MOUSEMOVE:
+            if (GetCapture() != m_window) {
+                return 0;
+            }
+            m_dragPoint = PointOf(lParam);
+            m_model.Drag(m_dragPoint);
+            // Past an edge the view keeps moving towards the mouse, moved or not.
+            if (m_model.PastAnEdge(m_dragPoint)) {
+                SetTimer(m_window, kDragTimer, 50, nullptr);
+            } else {
+                KillTimer(m_window, kDragTimer);
+            }
+            break;
+        case WM_TIMER:
+            if (wParam != kDragTimer || GetCapture() != m_window) {
+                return 0;
+            }
+            m_model.Drag(m_dragPoint);
+            break;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            return 0;
+        default:  // WM_CAPTURECHANGED
+            KillTimer(m_window, kDragTimer);
+            return 0;
+    }
+    Changed();
+    return 0;
+}
+
+// The edit control's own accessible object: role, value, read-only state and selection, read
+// through the messages the view answers as an edit control. Wine has no such proxy (calling it
+// ends the process): there the window's plain client object stands in.
+LRESULT Win32TextView::AccessibleObject(WPARAM flags) const {
+    static const bool onWine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    IAccessible* accessible = nullptr;
+    const HRESULT made =
+        onWine ? CreateStdAccessibleObject(m_window, OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&accessible))
+               : CreateStdAccessibleProxyW(m_window, L"EDIT", OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&accessible));
+    if (FAILED(made)) {
+        return 0;
+    }
+    const LRESULT result = LresultFromObject(__uuidof(IAccessible), flags, accessible);
+    accessible->Release();
+    return result;
 }
 
 void Win32TextView::SetFont(HFONT font) {
@@ -260,55 +331,47 @@ void Win32TextView::SetFont(HFONT font) {
     GetTextExtentPoint32W(context, L"0", 1, &digit);
     m_lineHeight = std::max(1, static_cast<int>(metrics.tmHeight));
     m_cell = std::max(1, static_cast<int>(digit.cx));
-    UpdateScrollBars();
-    InvalidateRect(m_window, nullptr, TRUE);
+    Resize();
 }
 
-int Win32TextView::VisibleLines() const {
-    RECT client;
-    GetClientRect(m_window, &client);
-    return std::max(1, static_cast<int>(client.bottom) / m_lineHeight);
+std::vector<int> Win32TextView::Edges(std::u16string_view characters) const {
+    std::vector<int> edges(characters.size());
+    const FontContext measuring(m_window, m_font);
+    SIZE total;
+    GetTextExtentExPointW(measuring.Get(), AsWide(characters), static_cast<int>(characters.size()),
+                          0, nullptr, edges.data(), &total);
+    return edges;
 }
 
-// Vertically in lines, horizontally in digit cells: both fit the scroll bars' int for any text
-// the program holds.
-void Win32TextView::UpdateScrollBars() {
+void Win32TextView::Resize() {
     RECT client;
     GetClientRect(m_window, &client);
+    m_model.Resize(client.right, client.bottom);
+    Changed();
+}
+
+// Vertically in lines, horizontally in digit cells, as the model scrolls.
+void Win32TextView::Changed() {
     SCROLLINFO vertical{};
     vertical.cbSize = sizeof vertical;
-    vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
-    vertical.nMax = static_cast<int>(m_index->LineCount() - 1);
-    vertical.nPage = static_cast<UINT>(VisibleLines());
+    vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    vertical.nMax = ScrollPosition(m_model.LineCount() - 1);
+    vertical.nPage = static_cast<UINT>(m_model.LinesInSight());
+    vertical.nPos = ScrollPosition(m_model.TopLine());
     SetScrollInfo(m_window, SB_VERT, &vertical, TRUE);
-
-    const FontContext measuring(m_window, m_font);
-    HDC context = measuring.Get();
-    const LineIndex::Line longest = LineIndex::LineAt(m_text, m_index->LongestLineStart());
-    const long long width =
-        LinePlacement(context, m_text, longest, m_cell).X(longest.length) + 2 * kMargin;
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
-    horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
-    horizontal.nMax = static_cast<int>((width + m_cell - 1) / m_cell - 1);
-    horizontal.nPage = static_cast<UINT>(std::max(1, static_cast<int>(client.right) / m_cell));
+    horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    horizontal.nMax = static_cast<int>(m_model.LastLeftCell() + m_model.CellsInSight() - 1);
+    horizontal.nPage = static_cast<UINT>(m_model.CellsInSight());
+    horizontal.nPos = static_cast<int>(m_model.LeftCell());
     SetScrollInfo(m_window, SB_HORZ, &horizontal, TRUE);
-}
-
-int Win32TextView::Position(int bar) const {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    GetScrollInfo(m_window, bar, &info);
-    return info.nPos;
-}
-
-void Win32TextView::ScrollTo(int bar, long long position) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_POS;
-    info.nPos = static_cast<int>(std::clamp<long long>(position, 0, INT_MAX));
-    SetScrollInfo(m_window, bar, &info, TRUE);
+    if (GetFocus() == m_window) {
+        const std::optional<ViewPoint> caret = m_model.CaretPoint();
+        // Out of sight, the caret stands off the window, as the edit control's does.
+        SetCaretPos(caret ? static_cast<int>(caret->x) : -m_lineHeight,
+                    caret ? static_cast<int>(caret->y) : -m_lineHeight);
+    }
     InvalidateRect(m_window, nullptr, FALSE);
 }
 
@@ -345,23 +408,55 @@ void Win32TextView::OnScroll(int bar, int request) {
         default:
             return;
     }
-    ScrollTo(bar, position);
+    position = std::max(0LL, position);
+    if (bar == SB_VERT) {
+        m_model.ScrollTo(static_cast<std::size_t>(position), m_model.LeftCell());
+    } else {
+        m_model.ScrollTo(m_model.TopLine(), position);
+    }
+    Changed();
 }
 
 void Win32TextView::OnKey(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
     if (control && key == 'A') {
-        Select(0, m_text.Size());
+        Run(ViewCommand::SelectAll);
     } else if (control && (key == 'C' || key == VK_INSERT)) {
+        Run(ViewCommand::Copy);
+    } else if (const std::optional<ViewKey> viewKey = ViewKeyOf(key)) {
+        m_model.Key(*viewKey, shift, control);
+        Changed();
+    }
+}
+
+// At the mouse, or at the caret when the menu was asked for from the keyboard.
+void Win32TextView::OnContextMenu(LPARAM place) {
+    POINT at{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
+    if (place == -1) {
+        const ViewPoint caret = m_model.CaretPoint().value_or(ViewPoint{});
+        at = {static_cast<int>(caret.x), static_cast<int>(caret.y) + m_lineHeight};
+        ClientToScreen(m_window, &at);
+    }
+    HMENU menu = CreatePopupMenu();
+    for (const ViewMenuItem& item : kViewMenu) {
+        AppendMenuW(menu, MF_STRING | (m_model.CanDo(item.command) ? 0 : MF_GRAYED),
+                    static_cast<UINT_PTR>(item.command), AsWide(item.text));
+    }
+    const auto chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x,
+                                       at.y, 0, m_window, nullptr);
+    DestroyMenu(menu);
+    if (chosen != 0) {
+        Run(static_cast<ViewCommand>(chosen));
+    }
+}
+
+void Win32TextView::Run(ViewCommand command) {
+    if (command == ViewCommand::Copy) {
         CopySelection();
-    } else if (key == VK_UP || key == VK_DOWN) {
-        OnScroll(SB_VERT, key == VK_UP ? SB_LINEUP : SB_LINEDOWN);
-    } else if (key == VK_PRIOR || key == VK_NEXT) {
-        OnScroll(SB_VERT, key == VK_PRIOR ? SB_PAGEUP : SB_PAGEDOWN);
-    } else if (key == VK_LEFT || key == VK_RIGHT) {
-        OnScroll(SB_HORZ, key == VK_LEFT ? SB_LINEUP : SB_LINEDOWN);
-    } else if (key == VK_HOME || key == VK_END) {
-        OnScroll(control ? SB_VERT : SB_HORZ, key == VK_HOME ? SB_TOP : SB_BOTTOM);
+    } else {
+        m_model.Key(ViewKey::SelectAll, false, false);
+        Changed();
     }
 }
 
@@ -381,69 +476,25 @@ void Win32TextView::Paint() {
     }
     SetBkMode(context, TRANSPARENT);
     HGDIOBJ before = SelectObject(context, FontOrDefault(m_font));
-
-    const SharedText& text = m_text;
-    const auto first = static_cast<std::size_t>(Position(SB_VERT));
-    const std::size_t last =
-        std::min(m_index->LineCount(), first + static_cast<std::size_t>(VisibleLines()) + 1);
-    const long long scrolled = static_cast<long long>(Position(SB_HORZ)) * m_cell;
-    const long long left = kMargin - scrolled;
-    const std::size_t selectionStart = std::min(m_anchor, m_cursor);
-    const std::size_t selectionEnd = std::max(m_anchor, m_cursor);
-    std::size_t start = first < last ? m_index->LineStart(text, first) : 0;
-    for (std::size_t line = first; line < last; ++line) {
-        const LineIndex::Line characters = LineIndex::LineAt(text, start);
-        const LinePlacement placement(context, text, characters, m_cell);
-        const int top = static_cast<int>(line - first) * m_lineHeight;
-        const std::size_t begin = placement.ColumnAt(scrolled - m_cell);
-        const std::size_t end =
-            std::min(characters.length, placement.ColumnAt(scrolled + client.right) + 1);
-        const std::size_t from = std::clamp(selectionStart, start + begin, start + end) - start;
-        const std::size_t to = std::clamp(selectionEnd, start + begin, start + end) - start;
-        const WideString shown = text.Copy(start + begin, end - begin);
-        DrawRun(context, placement, shown, begin, begin, from, left, top, m_lineHeight, false);
-        DrawRun(context, placement, shown, begin, from, to, left, top, m_lineHeight, true);
-        DrawRun(context, placement, shown, begin, to, end, left, top, m_lineHeight, false);
-        const std::size_t lineEnd = text.Find(u'\n', start);
-        if (lineEnd == SharedText::npos) {
-            break;
-        }
-        start = lineEnd + 1;
+    for (const TextViewModel::Row& row : m_model.Rows()) {
+        DrawRun(context, row, 0, row.selectedFrom, m_lineHeight, false);
+        DrawRun(context, row, row.selectedFrom, row.selectedTo, m_lineHeight, true);
+        DrawRun(context, row, row.selectedTo, row.characters.size(), m_lineHeight, false);
     }
     SelectObject(context, before);
     EndPaint(m_window, &paint);
 }
 
-std::size_t Win32TextView::OffsetAt(LPARAM point) const {
-    const SharedText& text = m_text;
-    const long long row = std::max(0, GET_Y_LPARAM(point)) / m_lineHeight;
-    const std::size_t line = std::min<std::size_t>(
-        m_index->LineCount() - 1, static_cast<std::size_t>(Position(SB_VERT) + row));
-    const std::size_t start = m_index->LineStart(text, line);
-    const FontContext measuring(m_window, m_font);
-    HDC context = measuring.Get();
-    const LinePlacement placement(context, text, LineIndex::LineAt(text, start), m_cell);
-    const std::size_t column = placement.ColumnAt(
-        GET_X_LPARAM(point) - kMargin + static_cast<long long>(Position(SB_HORZ)) * m_cell);
-    return start + column;
-}
-
-void Win32TextView::Select(std::size_t anchor, std::size_t cursor) {
-    m_anchor = anchor;
-    m_cursor = cursor;
-    InvalidateRect(m_window, nullptr, FALSE);
-}
-
 // The selection as it is, CR LF line breaks included.
 void Win32TextView::CopySelection() const {
-    const std::size_t from = std::min(m_anchor, m_cursor);
-    const std::size_t count = std::max(m_anchor, m_cursor) - from;
+    const std::size_t from = m_model.SelectionStart();
+    const std::size_t count = m_model.SelectionEnd() - from;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (count + 1) * sizeof(char16_t));
     if (memory == nullptr) {
         return;
     }
     auto* target = static_cast<char16_t*>(GlobalLock(memory));
-    target[m_text.CopyInto(target, from, count)] = u'\0';
+    target[m_model.Text().CopyInto(target, from, count)] = u'\0';
     GlobalUnlock(memory);
     if (!OpenClipboard(m_window)) {
         GlobalFree(memory);
@@ -460,7 +511,8 @@ LRESULT Win32TextView::CopyText(wchar_t* buffer, std::size_t capacity) const {
     if (buffer == nullptr || capacity == 0) {
         return 0;
     }
-    const std::size_t count = m_text.CopyInto(reinterpret_cast<char16_t*>(buffer), 0, capacity - 1);
+    const std::size_t count =
+        m_model.Text().CopyInto(reinterpret_cast<char16_t*>(buffer), 0, capacity - 1);
     buffer[count] = L'\0';
     return static_cast<LRESULT>(count);
 }

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "ui/LineIndex.h"
-#include "ui/Toolkit.h"
+#include "ui/TextViewModel.h"
 
 // A read-only view of a text of any size, put in the place of a multi-line edit control, which
-// takes tens of seconds to show a million lines. It draws only the lines in sight and holds the
-// text once, shared with whoever handed it over. Text is selected with the mouse, Ctrl+A or
-// EM_SETSEL and copied with Ctrl+C or WM_COPY, as in the edit control.
-class Win32TextView {
+// takes tens of seconds to show a million lines. The caret, the selection and the scrolling are
+// the model's; this window measures, draws, and turns messages into the model's events. It answers
+// EM_SETSEL, EM_GETSEL, WM_COPY and WM_GETTEXT as the edit control does, and gives assistive
+// technology the edit control's standard accessible object, which reads it through them.
+class Win32TextView final : private TextMetrics {
   public:
     // Puts a view in the edit control's place, with its id, place, styles, font and tab order.
     static void Replace(HWND edit);
@@ -19,31 +19,33 @@ class Win32TextView {
 
     // Shows text from its start; returns the text shown before, for the caller to let go.
     SharedText SetText(SharedText text, std::shared_ptr<const LineIndex> index);
-    const SharedText& Text() const { return m_text; }
+    const SharedText& Text() const { return m_model.Text(); }
 
   private:
     explicit Win32TextView(HWND window);
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    int LineHeight() const override { return m_lineHeight; }
+    int CellWidth() const override { return m_cell; }
+    std::vector<int> Edges(std::u16string_view characters) const override;
     void SetFont(HFONT font);
+    void Resize();
+    // Brings the scroll bars, the caret and the drawing up to the model.
+    void Changed();
     void Paint();
-    void UpdateScrollBars();
-    int Position(int bar) const;
-    void ScrollTo(int bar, long long position);
     void OnScroll(int bar, int request);
     void OnKey(WPARAM key);
-    int VisibleLines() const;
-    std::size_t OffsetAt(LPARAM point) const;
-    void Select(std::size_t anchor, std::size_t cursor);
+    void OnContextMenu(LPARAM place);
+    void Run(ViewCommand command);
     void CopySelection() const;
     LRESULT CopyText(wchar_t* buffer, std::size_t capacity) const;
+    LRESULT AccessibleObject(WPARAM flags) const;
 
     HWND m_window;
     HFONT m_font = nullptr;
     int m_lineHeight = 16;
     int m_cell = 8;
-    SharedText m_text;
-    std::shared_ptr<const LineIndex> m_index;
-    std::size_t m_anchor = 0;
-    std::size_t m_cursor = 0;
+    TextViewModel m_model{*this};
+    ViewPoint m_dragPoint;
 };

@@ -1,6 +1,9 @@
 // The real Win32 window, created from the program's own resource, driven through its controls.
 #include <windows.h>
 
+#include <ole2.h>
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,10 +11,12 @@
 #include <functional>
 #include <thread>
 
+#include "tests/support/ClipboardText.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestBytes.h"
 #include "tests/ui/KeyRules.h"
+#include "tests/ui/ViewRules.h"
 #include "ui/TallowDlg.h"
 #include "ui/win32/WideText.h"
 #include "ui/win32/Win32Toolkit.h"
@@ -215,5 +220,152 @@ TEST_P(Win32KeyRulesTest, KeysReachOnlyTheFocusedControl) {
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, Win32KeyRulesTest, testing::ValuesIn(kRules),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// The result box's view, as the mouse and the keyboard reach it.
+class Win32ViewTest : public Win32WindowTest {
+  protected:
+    explicit Win32ViewTest(std::u16string_view text = view_rules::ManyLines()) {
+        toolkit.SetText(ControlId::Result, std::make_shared<const WideString>(text));
+        SetFocus(view);
+    }
+    LPARAM OnFirstLine(int column) const {
+        HDC context = GetDC(view);
+        HGDIOBJ before =
+            SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(view, WM_GETFONT, 0, 0)));
+        SIZE prefix{};
+        GetTextExtentPoint32W(context, L"12 ab+cd", column, &prefix);
+        TEXTMETRICW metrics;
+        GetTextMetricsW(context, &metrics);
+        SelectObject(context, before);
+        ReleaseDC(view, context);
+        return MAKELPARAM(TextViewModel::kMargin + prefix.cx, metrics.tmHeight / 2);
+    }
+    // A key with Shift or Ctrl held, as the keyboard state tells them.
+    void Strike(WORD key, std::initializer_list<WORD> held = {}) {
+        BYTE state[256] = {};
+        for (const WORD down : held) {
+            state[down] = 0x80;
+        }
+        SetKeyboardState(state);
+        SendMessageW(view, WM_KEYDOWN, key, 1);
+        std::memset(state, 0, sizeof state);
+        SetKeyboardState(state);
+    }
+    void Mouse(UINT message, WPARAM keys, LPARAM at) { SendMessageW(view, message, keys, at); }
+
+    HWND view = Item(ControlId::Result);
+};
+
+class Win32ViewRulesTest : public Win32ViewTest,
+                           public testing::WithParamInterface<view_rules::Rule> {
+  public:
+    Win32ViewRulesTest() : Win32ViewTest(view_rules::kText) {
+        toolkit.SetText(ControlId::Binary, std::make_shared<const WideString>(u"-"));
+        SendMessageW(Item(ControlId::Binary), EM_SETSEL, 0, -1);
+        SendMessageW(Item(ControlId::Binary), WM_COPY, 0, 0);
+    }
+    void Do(const view_rules::Step& step) {
+        using enum view_rules::Act;
+        static constexpr WORD kKeys[] = {VK_LEFT, VK_RIGHT, VK_UP,    VK_DOWN,
+                                         VK_HOME, VK_END,   VK_PRIOR, VK_NEXT};
+        const WORD key = kKeys[static_cast<int>(step.key)];
+        const LPARAM at = OnFirstLine(step.column);
+        switch (step.act) {
+            case Key:
+                return Strike(key);
+            case ShiftKey:
+                return Strike(key, {VK_SHIFT});
+            case ControlShiftKey:
+                return Strike(key, {VK_SHIFT, VK_CONTROL});
+            case Click:
+                Mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
+                return Mouse(WM_LBUTTONUP, 0, at);
+            case ShiftClick:
+                Mouse(WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, at);
+                return Mouse(WM_LBUTTONUP, MK_SHIFT, at);
+            case DoubleClick:
+                Mouse(WM_LBUTTONDOWN, MK_LBUTTON, at);
+                Mouse(WM_LBUTTONUP, 0, at);
+                Mouse(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+                return Mouse(WM_LBUTTONUP, 0, at);
+            default:
+                return Strike('C', {VK_CONTROL});
+        }
+    }
+    // Another thread reads the open menu and types the mnemonic into its loop.
+    std::vector<std::u16string> ChooseFromMenu(char16_t mnemonic) {
+        std::vector<std::u16string> offered;
+        std::thread chooser([&] {
+            HWND menuWindow = nullptr;
+            for (int tries = 0; menuWindow == nullptr && tries < 400; ++tries) {
+                Sleep(25);
+                menuWindow = FindWindowW(L"#32768", nullptr);
+            }
+            auto* menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+            for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+                wchar_t text[64] = {};
+                GetMenuStringW(menu, static_cast<UINT>(item), text, 64, MF_BYPOSITION);
+                const bool off =
+                    (GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED) != 0;
+                offered.push_back(FromWide(text) + (off ? u" (off)" : u""));
+            }
+            PostMessageW(menuWindow, WM_CHAR, mnemonic, 1);
+        });
+        POINT at{5, 5};
+        ClientToScreen(view, &at);
+        SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), MAKELPARAM(at.x, at.y));
+        chooser.join();
+        return offered;
+    }
+    std::u16string Clipboard() const { return ClipboardText(); }
+};
+
+TEST_P(Win32ViewRulesTest, SelectsAndCopiesAsTheModelSays) {
+    Check(*this, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothViews, Win32ViewRulesTest, testing::ValuesIn(view_rules::kRules),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Win32ViewTest, KeepsScrollingWhileTheButtonIsHeldBelowIt) {
+    RECT client;
+    GetClientRect(view, &client);
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, OnFirstLine(0));
+    Mouse(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, client.bottom + 20));
+    const int first = GetScrollPos(view, SB_VERT);
+    EXPECT_GT(first, 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetScrollPos(view, SB_VERT) > first + 2; }));
+    Mouse(WM_LBUTTONUP, 0, MAKELPARAM(5, client.bottom + 20));
+    const int released = GetScrollPos(view, SB_VERT);
+    Sleep(200);
+    EXPECT_TRUE(PumpAll());
+    EXPECT_EQ(GetScrollPos(view, SB_VERT), released);
+}
+
+// Wine has no edit proxy: there the view gives its plain client object, which must not fail.
+TEST_F(Win32ViewTest, IsAReadOnlyEditToAssistiveTechnology) {
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(
+        AccessibleObjectFromWindow(view, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&accessible)),
+        S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    EXPECT_EQ(accessible->get_accRole(self, &role), S_OK);
+    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+        VARIANT state{};
+        EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
+        EXPECT_NE(state.lVal & STATE_SYSTEM_READONLY, 0);
+        BSTR value = nullptr;
+        EXPECT_EQ(accessible->get_accValue(self, &value), S_OK);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(value), SysStringLen(value)),
+                  view_rules::ManyLines());
+        SysFreeString(value);
+    }
+    accessible->Release();
+}
 
 }  // namespace
