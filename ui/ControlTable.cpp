@@ -2,12 +2,21 @@
 
 namespace {
 
-constexpr EditStyle kSingleNumberInput{
-    .multiLine = true, .readOnly = false, .enterAddsLine = true, .scrollBars = false};
-constexpr EditStyle kReadOnlyLine{.multiLine = true, .readOnly = true};
+constexpr EditStyle kSingleNumberInput{.multiLine = true,
+                                       .readOnly = false,
+                                       .enterAddsLine = true,
+                                       .scrollBars = false,
+                                       .scrollsAlong = true,
+                                       .scrollsDown = true};
+constexpr EditStyle kReadOnlyLine{.multiLine = true, .readOnly = true, .scrollsAlong = true};
+constexpr EditStyle kModulePathLine{.multiLine = true, .readOnly = true};
 constexpr EditStyle kProgressText{.multiLine = true, .readOnly = true, .border = false};
-constexpr EditStyle kTextBox{.multiLine = true, .readOnly = true, .scrollBars = true};
-constexpr EditStyle kPathField{.multiLine = false, .readOnly = true};
+constexpr EditStyle kTextBox{.multiLine = true,
+                             .readOnly = true,
+                             .scrollBars = true,
+                             .scrollsAlong = true,
+                             .scrollsDown = true};
+constexpr EditStyle kPathField{.multiLine = false, .readOnly = true, .scrollsAlong = true};
 
 using enum ControlId;
 using ControlKind::BrowseField, ControlKind::Button, ControlKind::CheckBox,
@@ -47,10 +56,39 @@ constexpr ControlTemplate kControls[] = {
      "labelModulePath",
      u"本ソフトウェアのフルパスです。プロセス起動する場合に使用して下さい。",
      {7, 205, 219, 8}},
-    {ModulePath, Edit, "m_editModulePath", u"", {7, 214, 412, 14}, kReadOnlyLine},
+    {ModulePath, Edit, "m_editModulePath", u"", {7, 214, 412, 14}, kModulePathLine},
+};
+
+constexpr ControlTemplate kAboutControls[] = {
+    {{}, Label, "aboutNotice1", u"Tallow Ver2　バージョン 2.2.10", {10, 8, 271, 9}},
+    {{},
+     Label,
+     "aboutNotice2",
+     u"Copyright (C) 2026 Merrow. All rights reserved.",
+     {10, 20, 271, 9}},
+    {{}, Label, "aboutNotice3", u"著作権者：Merrow", {10, 32, 271, 9}},
+    {{}, Label, "aboutNotice4", u"所在地：公開しておりません", {10, 44, 271, 9}},
+    {{}, Label, "aboutNotice5", u"電話番号：公開しておりません", {10, 56, 271, 9}},
+    {{},
+     Label,
+     "aboutNotice6",
+     u"本ソフトウェアは著作権法および国際条約により保護されています。",
+     {10, 68, 271, 9}},
+    {{},
+     Label,
+     "aboutNotice7",
+     u"使用許諾の範囲内で、法令に従ってご使用下さい。",
+     {10, 80, 271, 9}},
+    {Exit, DefaultButton, "aboutOk", u"OK", {120, 103, 50, 14}},
 };
 
 }  // namespace
+
+const DialogTemplate kAboutDialog{u"バージョン情報", 291, 124, u"MS Shell Dlg", 8};
+
+std::span<const ControlTemplate> AboutBoxControls() {
+    return kAboutControls;
+}
 
 const DialogTemplate kMainDialog{u"Tallow Ver2", 426, 330, u"MS UI Gothic", 9};
 

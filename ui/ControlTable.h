@@ -1,7 +1,8 @@
 #pragma once
 
-// The main dialog's template: its caption, size and every control in tab order, with positions
-// and sizes in dialog units. The window is built from it.
+// The dialogs' templates: caption, size, font and every control in tab order, with positions and
+// sizes in dialog units. The Qt windows are built from them; a test holds the Win32 resource
+// script's dialogs to them, id, kind, text, place, size and style.
 
 #include <optional>
 #include <span>
@@ -27,6 +28,9 @@ struct EditStyle {
     bool enterAddsLine = false;
     bool scrollBars = false;
     bool border = true;
+    // The text scrolls sideways, or down, as the caret passes the edge.
+    bool scrollsAlong = false;
+    bool scrollsDown = false;
 };
 
 struct DialogRect {
@@ -54,5 +58,7 @@ struct DialogTemplate {
 };
 
 extern const DialogTemplate kMainDialog;
+extern const DialogTemplate kAboutDialog;
 
 std::span<const ControlTemplate> MainDialogControls();
+std::span<const ControlTemplate> AboutBoxControls();

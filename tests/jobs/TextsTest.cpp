@@ -1,4 +1,5 @@
-// The program's texts against a copy kept as test data, so that no text changes unnoticed.
+// The program's messages against a copy kept as test data, so that none changes unnoticed. The
+// controls' texts have one source, the control table, which the dialog resource is held to.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +9,6 @@
 #include "core/TextEncoding.h"
 #include "jobs/Messages.h"
 #include "tests/support/Printing.h"
-#include "ui/ControlTable.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::vector<WideString> Texts(Text... texts) {
     return {WideString(texts)...};
 }
 
-TEST(Texts, EveryShownTextMatchesTheKeptCopy) {
+TEST(Texts, EveryMessageMatchesTheKeptCopy) {
     using namespace message;
     std::vector<WideString> shown = Texts(
         kTooLargeForSingle, kAutoFileFolderCreated, kAutoFileFolderNotCreated, kMakerFolderMissing,
@@ -43,12 +43,6 @@ TEST(Texts, EveryShownTextMatchesTheKeptCopy) {
         kNotDigits, kWorkerNotStarted, kTooLargeInList, kDone, kNothingToSave, kSaveFailed, kSaved,
         kOutOfMemory, kAutoInputMissing, kAutoInputEmpty, kAutoInputNotDigits, kAutoInputUnreadable,
         kAutoResultNotWritten, kAutoInputNotDeleted);
-    for (const ControlTemplate& item : MainDialogControls()) {
-        if (!item.text.empty()) {
-            shown.emplace_back(item.text);
-        }
-    }
-    shown.emplace_back(kMainDialog.caption);
     EXPECT_EQ(shown, KeptTexts());
 }
 
