@@ -44,10 +44,7 @@ void CTallowDlg::RunAutomatic() {
 
 // Nothing on disk changes: the input and the AutoFile folder stay, and no result is written.
 void CTallowDlg::AbortAutoRun(ConversionOutcome outcome, std::u16string_view message) {
-    m_btnPause.Hide();
-    m_btnCancel.Hide();
-    m_editProgress.Hide();
-    m_progress.Hide();
+    Hide(m_runControls);
     if (MessageGateOpen()) {
         m_toolkit.ShowMessage(message, MessageIcon::Error);
     }

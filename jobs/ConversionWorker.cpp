@@ -10,8 +10,6 @@
 
 namespace {
 
-enum class RunEnd { Done, TooLarge, Cancelled, OutOfMemory };
-
 // Past the last poll a run still has steps to make; each waits out a pause first, so that a paused
 // run never moves on, and never ends, until it is resumed.
 template <typename... Steps>
@@ -25,122 +23,122 @@ bool KeepGoing() {
     return g_cancelRequested.load(std::memory_order_relaxed) == 0;
 }
 
-RunEnd ConvertFileText(const CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
-                       ByteString& result) {
+}  // namespace
+
+ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std::int64_t slots,
+                                                ByteString& result) {
     const auto afterCharacter = [&](std::int64_t i) {
         progress.Report(i);
         return KeepGoing();
     };
     if (!SplitNumberLines(*g_fileText, g_numbers, g_lineIndex, afterCharacter) || !KeepGoing()) {
-        return RunEnd::Cancelled;
+        return End::Cancelled;
     }
     const RangeCheck range =
         ScanRange(g_numbers, g_maxValue, [](std::int64_t) { return KeepGoing(); });
     if (range == RangeCheck::Stopped || !KeepGoing()) {
-        return RunEnd::Cancelled;
+        return End::Cancelled;
     }
     if (range == RangeCheck::TooLarge) {
-        return RunEnd::TooLarge;
+        return End::TooLarge;
     }
     const std::int64_t lines = g_lineIndex;
-    dialog.m_progress.SetPosition(0);
+    m_dialog.m_progress.SetPosition(0);
     progress.SetRange(lines + slots + 2);
     const auto afterLine = [&](std::int64_t j) {
         progress.Report(slots + j);
         return KeepGoing();
     };
     if (!BuildResultText(g_numbers, result, afterLine) || (lines == 0 && !KeepGoing())) {
-        return RunEnd::Cancelled;
+        return End::Cancelled;
     }
-    return RunEnd::Done;
+    return End::Done;
 }
 
-void FinishDone(CTallowDlg& dialog, ProgressReporter& progress, std::int64_t slots,
-                ByteString result) {
+void ConversionWorker::FinishDone(ProgressReporter& progress, std::int64_t slots,
+                                  ByteString result) {
     const std::int64_t lines = g_lineIndex;
     RunSteps([&] { progress.Report(slots + lines); },
              [&] {
-                 dialog.m_editResult.SetText(
+                 m_dialog.m_editResult.SetText(
                      SharedText::FromAscii(std::make_shared<const ByteString>(std::move(result))));
              },
              [&] { progress.Report(slots + lines + 1); },
-             [&] { progress.Report(slots + lines + 2); }, [&] { dialog.m_btnExit.Enable(); },
-             [&] { dialog.HideProgress(); }, [&] { dialog.m_toolkit.Beep(); },
+             [&] { progress.Report(slots + lines + 2); }, [&] { m_dialog.m_btnExit.Enable(); },
+             [&] { m_dialog.HideProgress(); }, [&] { m_dialog.m_toolkit.Beep(); },
              [&] {
-                 if (dialog.MessageGateOpen()) {
-                     dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
+                 if (m_dialog.MessageGateOpen()) {
+                     m_dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
                  }
              });
 }
 
-void FinishTooLarge(CTallowDlg& dialog) {
+void ConversionWorker::FinishTooLarge() {
     RunSteps(
         [&] {
-            if (dialog.MessageGateOpen()) {
-                dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
+            if (m_dialog.MessageGateOpen()) {
+                m_dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
             }
         },
-        [&] { dialog.m_browseFile.Enable(); }, [&] { dialog.m_btnPause.Hide(); },
-        [&] { dialog.m_btnCancel.Hide(); }, [&] { dialog.m_btnExit.Enable(); },
-        [&] { dialog.HideProgress(); });
+        [&] { m_dialog.m_browseFile.Enable(); }, [&] { m_dialog.m_btnPause.Hide(); },
+        [&] { m_dialog.m_btnCancel.Hide(); }, [&] { m_dialog.m_btnExit.Enable(); },
+        [&] { m_dialog.HideProgress(); });
 }
 
 // The loaded text and the result shown before stay; the numbers collected so far go.
-void FinishOutOfMemory(CTallowDlg& dialog) {
+void ConversionWorker::FinishOutOfMemory() {
     g_numbers = {};
-    RunSteps([&] { dialog.m_toolkit.ShowMessage(message::kOutOfMemory, MessageIcon::Error); },
-             [&] { dialog.m_btnExit.Enable(); }, [&] { dialog.HideProgress(); });
+    RunSteps([&] { m_dialog.m_toolkit.ShowMessage(message::kOutOfMemory, MessageIcon::Error); },
+             [&] { m_dialog.m_btnExit.Enable(); }, [&] { m_dialog.HideProgress(); });
 }
 
-void FinishCancelled(const CTallowDlg& dialog) {
-    RunSteps([&] { dialog.m_progress.SetPosition(0); },
-             [&] { dialog.m_editProgress.SetText(u"進捗率 0 %"); });
+void ConversionWorker::FinishCancelled() {
+    RunSteps([&] { m_dialog.m_progress.SetPosition(0); },
+             [&] { m_dialog.m_editProgress.SetText(u"進捗率 0 %"); });
 }
 
-}  // namespace
-
-unsigned ConvertThreadProc(CTallowDlg& dialog) {
+unsigned ConversionWorker::Run() {
     g_lineIndex = 0;
     g_numbers.clear();
-    if (!dialog.m_checkAutoRun.IsChecked()) {
-        dialog.m_checkAutoRun.SetChecked(true);
+    if (!m_dialog.m_checkAutoRun.IsChecked()) {
+        m_dialog.m_checkAutoRun.SetChecked(true);
     }
-    dialog.m_btnPause.Show();
-    dialog.m_btnCancel.Show();
-    dialog.m_btnExit.Disable();
-    dialog.m_editProgress.Show();
-    dialog.m_progress.Show();
-    dialog.m_toolkit.BeginWaitCursor();
+    m_dialog.m_btnPause.Show();
+    m_dialog.m_btnCancel.Show();
+    m_dialog.m_btnExit.Disable();
+    m_dialog.m_editProgress.Show();
+    m_dialog.m_progress.Show();
+    m_dialog.m_toolkit.BeginWaitCursor();
 
     // One slot per character and one more: the progress scale of the line split.
     const std::int64_t slots = static_cast<std::int64_t>(g_fileText->size()) + 1;
-    ProgressReporter progress(dialog.m_progress, dialog.m_editProgress);
+    ProgressReporter progress(m_dialog.m_progress, m_dialog.m_editProgress);
     progress.SetRange(3 * slots);
-    RunEnd end = RunEnd::OutOfMemory;
+    End end = End::OutOfMemory;
     try {
         // Binary digits and line breaks: one byte each.
         ByteString result;
-        end = ConvertFileText(dialog, progress, slots, result);
-        if (end == RunEnd::Done) {
-            FinishDone(dialog, progress, slots, std::move(result));
+        end = Convert(progress, slots, result);
+        if (end == End::Done) {
+            FinishDone(progress, slots, std::move(result));
         }
     } catch (const std::bad_alloc&) {
-        end = RunEnd::OutOfMemory;
+        end = End::OutOfMemory;
     }
     switch (end) {
-        case RunEnd::Done:
+        case End::Done:
             break;
-        case RunEnd::OutOfMemory:
-            FinishOutOfMemory(dialog);
+        case End::OutOfMemory:
+            FinishOutOfMemory();
             break;
-        case RunEnd::TooLarge:
-            FinishTooLarge(dialog);
+        case End::TooLarge:
+            FinishTooLarge();
             break;
-        case RunEnd::Cancelled:
-            FinishCancelled(dialog);
+        case End::Cancelled:
+            FinishCancelled();
             break;
     }
-    RunSteps([&] { dialog.m_toolkit.EndWaitCursor(); },
-             [&] { dialog.m_toolkit.SendDialogMessage(dialog, WM_CONVERT_DONE); });
+    RunSteps([&] { m_dialog.m_toolkit.EndWaitCursor(); },
+             [&] { m_dialog.m_toolkit.SendDialogMessage(m_dialog, WM_CONVERT_DONE); });
     return 0;
 }

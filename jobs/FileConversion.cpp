@@ -48,16 +48,14 @@ void CTallowDlg::OnBnClickedConvertFile() {
         m_toolkit.ShowMessage(message::kNotDigits, MessageIcon::Error);
         return;
     }
-    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert, &m_btnLoadFile,
-                &m_btnConvertFile, &m_btnSave, &m_editDecimal, &m_browseFile},
-               false);
+    SetEnabled(m_startControls, false);
     m_btnPause.Show();
     m_btnCancel.Show();
     m_progress.Show();
     g_cancelRequested = 0;
     g_workerThread.Resume();
     g_workerThread.MarkRunning();
-    if (!m_toolkit.BeginThread([this] { ConvertThreadProc(*this); })) {
+    if (!m_toolkit.BeginThread([this] { ConversionWorker(*this).Run(); })) {
         m_toolkit.ShowMessage(message::kWorkerNotStarted, MessageIcon::Error);
         OnConvertDone(0, 0);
     }
@@ -77,7 +75,7 @@ void CTallowDlg::OnBnClickedPause() {
     if (!pausing) {
         m_btnCancel.Enable();
     }
-    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert}, !pausing);
+    SetEnabled(std::span(m_startControls).first(4), !pausing);
     m_btnLoadFile.Disable();
     m_browseFile.Disable();
     if (g_workerThread.IsRunning()) {
@@ -91,10 +89,7 @@ void CTallowDlg::OnBnClickedPause() {
 
 std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     SetRunControlsEnabled(true);
-    m_btnPause.Hide();
-    m_btnCancel.Hide();
-    m_editProgress.Hide();
-    m_progress.Hide();
+    Hide(m_runControls);
     if (!m_editResult.Text().Empty()) {
         m_btnSave.Show();
     }

@@ -3,9 +3,8 @@
 #include "ui/TallowDlg.h"
 
 void CTallowDlg::SetRunControlsEnabled(bool enabled) const {
-    SetEnabled({&m_checkAutoRun, &m_checkShowMessages, &m_btnAbout, &m_btnConvert, &m_btnLoadFile,
-                &m_btnConvertFile, &m_btnSave, &m_btnExit, &m_editDecimal, &m_browseFile},
-               enabled);
+    SetEnabled(m_startControls, enabled);
+    SetEnabled(std::array{&m_btnExit}, enabled);
 }
 
 void CTallowDlg::RunFileTask(std::function<void()> task, std::u16string_view outOfMemory) {

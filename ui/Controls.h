@@ -2,7 +2,7 @@
 
 // Handles through which the dialog works on its controls, one member per control.
 
-#include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "ui/Toolkit.h"
@@ -43,4 +43,5 @@ class ProgressBar : public Control {
 };
 
 // Enables or disables each control, in the order given.
-void SetEnabled(std::initializer_list<const Control*> controls, bool enabled);
+void SetEnabled(std::span<const Control* const> controls, bool enabled);
+void Hide(std::span<const Control* const> controls);

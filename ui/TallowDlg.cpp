@@ -7,15 +7,7 @@
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
 
-namespace {
-
-struct MessageMapEntry {
-    Notification notification;
-    ControlId control;
-    void (CTallowDlg::*handler)();
-};
-
-constexpr MessageMapEntry kMessageMap[] = {
+const CTallowDlg::MessageMapEntry CTallowDlg::kMessageMap[] = {
     {Notification::Clicked, ControlId::About, &CTallowDlg::OnBnClickedAbout},
     {Notification::Clicked, ControlId::Convert, &CTallowDlg::OnBnClickedConvert},
     {Notification::Clicked, ControlId::AutoRun, &CTallowDlg::OnBnClickedAutoRun},
@@ -28,8 +20,6 @@ constexpr MessageMapEntry kMessageMap[] = {
     {Notification::Clicked, ControlId::Exit, &CTallowDlg::OnBnClickedExit},
     {Notification::Clicked, ControlId::Pause, &CTallowDlg::OnBnClickedPause},
 };
-
-}  // namespace
 
 CTallowDlg::CTallowDlg(Toolkit& toolkit) : m_toolkit(toolkit) {}
 
@@ -71,10 +61,7 @@ bool CTallowDlg::OnInitDialog() {
         RunAutomatic();
         return true;
     }
-    m_btnPause.Hide();
-    m_btnCancel.Hide();
-    m_editProgress.Hide();
-    m_progress.Hide();
+    Hide(m_runControls);
     if (m_checkAutoRun.IsChecked()) {
         m_checkAutoRun.SetChecked(false);
     }

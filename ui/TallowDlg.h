@@ -3,8 +3,8 @@
 // The program's only window, as the logic sees it: its controls, the binding of each
 // notification to its handler, and the handlers themselves (defined in jobs/).
 
+#include <array>
 #include <cstdint>
-
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -26,6 +26,22 @@ class CTallowDlg : public MessageTarget {
     void OnCommand(ControlId control, Notification notification);
     std::intptr_t WindowProc(unsigned message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+    // The window system asks the dialog to close: at once when no run is on, otherwise once the
+    // run, cancelled now, has ended.
+    void OnCancel();
+    // Sets the two check boxes from the settings file.
+    void ApplySettingsFile();
+    // How the automatic run ended; nothing when the dialog started interactively.
+    std::optional<ConversionOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
+
+  private:
+    friend class ConversionWorker;
+    struct MessageMapEntry {
+        Notification notification;
+        ControlId control;
+        void (CTallowDlg::*handler)();
+    };
+    static const MessageMapEntry kMessageMap[];
 
     void OnBnClickedAbout();
     void OnBnClickedConvert();
@@ -40,23 +56,23 @@ class CTallowDlg : public MessageTarget {
     void OnBnClickedPause();
     std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
     std::intptr_t OnFileTaskDone(std::uintptr_t wParam, std::intptr_t lParam);
-    // The window system asks the dialog to close: at once when no run is on, otherwise once the
-    // run, cancelled now, has ended.
-    void OnCancel();
 
-    // Sets the two check boxes from the settings file.
-    void ApplySettingsFile();
     // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog with -1.
     void RunAutomatic();
     void RunAutoConversion(const std::filesystem::path& resultFile,
                            const std::filesystem::path& inputFile, FileSource& input);
-    // How the automatic run ended; nothing when the dialog started interactively.
-    std::optional<ConversionOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
     void HideProgress() const;
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
     // setting is not "0".
     bool MessageGateOpen() const;
+    // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
+    // that could start or change a run disabled and the wait cursor shown until it has ended.
+    // Memory running out ends it with the message outOfMemory.
+    void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
+    void SetRunControlsEnabled(bool enabled) const;
+    void AbortAutoRun(ConversionOutcome outcome, std::u16string_view message);
+    void EndAutoRun(ConversionOutcome outcome, std::u16string_view message, MessageIcon icon);
 
     Toolkit& m_toolkit;
     const CheckBox m_checkAutoRun{m_toolkit, ControlId::AutoRun};
@@ -78,14 +94,14 @@ class CTallowDlg : public MessageTarget {
     const Control m_btnPause{m_toolkit, ControlId::Pause};
     const Control m_editModulePath{m_toolkit, ControlId::ModulePath};
 
-  private:
-    // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
-    // that could start or change a run disabled and the wait cursor shown until it has ended.
-    // Memory running out ends it with the message outOfMemory.
-    void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
-    void SetRunControlsEnabled(bool enabled) const;
-    void AbortAutoRun(ConversionOutcome outcome, std::u16string_view message);
-    void EndAutoRun(ConversionOutcome outcome, std::u16string_view message, MessageIcon icon);
+    // What a run shows while it is under way, hidden when the window starts and as a run ends.
+    const std::array<const Control*, 4> m_runControls{&m_btnPause, &m_btnCancel, &m_editProgress,
+                                                      &m_progress};
+    // What could start or change a run, disabled while one is under way; the first four stay
+    // disabled through a pause too.
+    const std::array<const Control*, 9> m_startControls{
+        &m_checkAutoRun,   &m_checkShowMessages, &m_btnAbout,    &m_btnConvert, &m_btnLoadFile,
+        &m_btnConvertFile, &m_btnSave,           &m_editDecimal, &m_browseFile};
 
     bool m_closeRequested = false;
     bool m_fileTaskRunning = false;
