@@ -1,0 +1,145 @@
+#include "core/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/NumberListStream.h"
+#include "tests/support/Printing.h"
+
+namespace {
+
+// Each boundary of UTF-8's lengths, both ways; what cannot stand for a character becomes U+FFFD.
+struct Utf8Case {
+    std::u16string text;
+    std::string bytes;
+};
+const Utf8Case kBothWays[] = {
+    {u"\u007F", "\x7F"},
+    {u"\u0080", "\xC2\x80"},
+    {u"\u07FF", "\xDF\xBF"},
+    {u"\u0800", "\xE0\xA0\x80"},
+    {u"\uFFFF", "\xEF\xBF\xBF"},
+    {u"\U00010000", "\xF0\x90\x80\x80"},
+    {u"\U0010FFFF", "\xF4\x8F\xBF\xBF"},
+};
+
+TEST(TextEncoding, EncodesAndDecodesEveryLengthOfUtf8) {
+    for (const Utf8Case& c : kBothWays) {
+        EXPECT_EQ(Utf16ToUtf8(c.text), c.bytes);
+        EXPECT_EQ(Utf8ToUtf16(c.bytes), c.text);
+    }
+    EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
+                          u"b\xDC00"),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD");
+}
+
+// One replacement character for each byte of a sequence that stands for no character.
+TEST(TextEncoding, DecodesMalformedUtf8AsReplacementCharacters) {
+    const std::pair<std::string, std::u16string> malformed[] = {
+        {"\xC0\xB1", u"\uFFFD\uFFFD"},                      // '1', overlong
+        {"\xE0\x80\xB1", u"\uFFFD\uFFFD\uFFFD"},            // and in three bytes
+        {"\xF0\x80\x80\xB1", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // and in four
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // a surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
+        {"\xE2\x82"
+         "1",
+         u"\uFFFD\uFFFD"
+         u"1"},  // cut short
+        {"\x80", u"\uFFFD"},
+    };
+    for (const auto& [bytes, text] : malformed) {
+        EXPECT_EQ(Utf8ToUtf16(bytes), text) << bytes;
+    }
+}
+
+// However the blocks fall, across a sequence or a surrogate pair, the text is the whole's.
+TEST(TextEncoding, DecodesInBlocksExactlyAsWhole) {
+    const std::u16string text = u"1\u00E9\u20AC\U0001F600\u0800x\U00010000";
+    const std::string utf8 = Utf16ToUtf8(text);
+    std::string little;
+    std::string big;
+    for (const char16_t unit : text) {
+        little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    const std::pair<Encoding, std::string> encoded[] = {{Encoding::Utf8, utf8},
+                                                        {Encoding::Utf16LE, little},
+                                                        {Encoding::Utf16BE, big},
+                                                        {Encoding::Utf16LE, little + "\x3D"}};
+    for (const auto& [encoding, bytes] : encoded) {
+        const std::u16string whole = encoding == Encoding::Utf8
+                                         ? Utf8ToUtf16(bytes)
+                                         : Utf16BytesToUtf16(bytes, encoding == Encoding::Utf16BE);
+        for (std::size_t block = 1; block <= 9; ++block) {
+            MemorySource source(bytes);
+            std::u16string decoded;
+            EXPECT_TRUE(DecodeBlocks(
+                encoding, block,
+                [&](char* buffer, std::size_t room) { return source.Read(buffer, room); },
+                [&](std::u16string_view units) {
+                    decoded += units;
+                    return true;
+                }));
+            EXPECT_EQ(decoded, whole) << static_cast<int>(encoding) << " in blocks of " << block;
+        }
+    }
+    EXPECT_EQ(Utf16BytesToUtf16(little + "\x3D", false), text + u"\uFFFD");
+    // A high surrogate with no low one after it stands alone; what follows is kept.
+    EXPECT_EQ(Utf16BytesToUtf16(std::string("1\0\0\xD8"
+                                            "2\0",
+                                            6),
+                                false),
+              u"1\uFFFD"
+              u"2");
+    EXPECT_EQ(Utf16BytesToUtf16(std::string("\0"
+                                            "1\xDC\0",
+                                            4),
+                                true),
+              u"1\uFFFD");
+}
+
+// Streamed a few bytes at a time from any encoding, a list converts as it would whole.
+struct StreamCase {
+    std::string bytes;
+    ConversionOutcome outcome;
+    std::string result;
+};
+const StreamCase kStreams[] = {
+    {"5\r\n3\r\n", ConversionOutcome::Converted, "101\r\n11\r\n"},
+    {"\xEF\xBB\xBF"
+     "7\n12",
+     ConversionOutcome::Converted, "111\r\n1100\r\n"},
+    {std::string("\xFF\xFE"
+                 "2\0\r\0\n\0",
+                 8),
+     ConversionOutcome::Converted, "10\r\n"},
+    {std::string("\xFE\xFF\0"
+                 "4",
+                 4),
+     ConversionOutcome::Converted, "100\r\n"},
+    {std::string("9\0\n\0", 4), ConversionOutcome::Converted, "1001\r\n"},
+    {"2147483647", ConversionOutcome::Converted, std::string(31, '1') + "\r\n"},
+    {"1\r\n2147483648\r\n1\r\n", ConversionOutcome::TooLarge, ""},
+    {"1\r\nx\r\n", ConversionOutcome::NotDigits, ""},
+    {"\xC0\xB1", ConversionOutcome::NotDigits, ""},
+    {"1\r\n\xC3\xA9", ConversionOutcome::NotDigits, ""},
+};
+
+TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
+    for (const StreamCase& c : kStreams) {
+        for (const std::size_t block : {1, 2, 3, 5, 64}) {
+            MemorySource source(c.bytes);
+            std::string written;
+            const ConversionOutcome outcome = StreamNumberList(
+                source, [&](std::string_view bytes) { written += bytes; }, block);
+            EXPECT_EQ(outcome, c.outcome) << c.bytes << " in blocks of " << block;
+            if (outcome == ConversionOutcome::Converted) {
+                EXPECT_EQ(written, c.result) << c.bytes << " in blocks of " << block;
+            }
+        }
+    }
+}
+
+}  // namespace
