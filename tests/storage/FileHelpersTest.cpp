@@ -41,6 +41,20 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
     }
 }
 
+#ifndef _WIN32
+// A replaced file keeps who may read and write it; a new one gets the usual mode.
+TEST(WriteBytesFile, AReplacedFileKeepsItsMode) {
+    ScratchFolder folder;
+    const fs::path target = folder / "result.tbin";
+    WriteFileBytes(target, "1\r\n");
+    const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, kept);
+    EXPECT_EQ(WriteBytesFile(target, "10\r\n"), 1);
+    EXPECT_EQ(fs::status(target).permissions(), kept);
+    EXPECT_EQ(ReadFileBytes(target), "10\r\n");
+}
+#endif
+
 // What cannot go: on Windows a file held by a reader that lets no one delete it, elsewhere a
 // folder that is not empty, whoever deletes it.
 TEST(DeleteFile, AFailedDeleteLeavesTheModeAsItWas) {
