@@ -19,26 +19,30 @@ class QtToolkit : public ToolkitBase {
     explicit QtToolkit(TallowWindow& window);
     ~QtToolkit() override;
 
-    bool SetVisible(ControlId control, bool visible) override;
-    void SetEnabled(ControlId control, bool enabled) override;
-    SharedText GetText(ControlId control) override;
-    bool IsChecked(ControlId control) override;
-    void SetChecked(ControlId control, bool checked) override;
-    void SetProgressRange(ControlId control, std::int32_t maximum) override;
-    void SetProgressPosition(ControlId control, std::int32_t position) override;
+    // Boxes and dialogs, modal over the window while it is shown.
     void ShowMessage(std::u16string_view text, MessageIcon icon) override;
-    void Beep() override;
+    void ShowAboutBox() override;
+    std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
+    void EndDialog(int result) override;
+    // The application's override cursor, and its beep.
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
-    void ShowAboutBox() override;
-    void EndDialog(int result) override;
-    std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
+    void Beep() override;
+    // Widgets found by their control's id; texts as written are kept beside them.
+    SharedText GetText(ControlId control) override;
+    void SetProgressRange(ControlId control, std::int32_t maximum) override;
+    void SetProgressPosition(ControlId control, std::int32_t position) override;
+    bool IsChecked(ControlId control) override;
+    void SetChecked(ControlId control, bool checked) override;
+    bool SetVisible(ControlId control, bool visible) override;
+    void SetEnabled(ControlId control, bool enabled) override;
+    // The user's XDG Documents folder.
     std::filesystem::path DocumentsFolder() override;
+    std::filesystem::path ExecutablePath() override;
     // A modal box captioned with the program's name, over parent when there is one.
     static void ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent);
     // The Documents folder the user's XDG settings name, with no window needed.
     static std::filesystem::path UserDocuments();
-    std::filesystem::path ExecutablePath() override;
 
     // Whether message boxes can be shown at all; without a display they are skipped.
     void SetMessagesShown(bool shown) { m_messagesShown = shown; }

@@ -15,21 +15,29 @@ class Win32Toolkit : public ToolkitBase {
     explicit Win32Toolkit(Win32Window& window);
     ~Win32Toolkit() override;
 
+    // The path field's browse button is shown and enabled with it.
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
+    // The views' texts as handed over; any other control's window text.
     SharedText GetText(ControlId control) override;
+    // Button and progress-bar messages.
     bool IsChecked(ControlId control) override;
     void SetChecked(ControlId control, bool checked) override;
     void SetProgressRange(ControlId control, std::int32_t maximum) override;
     void SetProgressPosition(ControlId control, std::int32_t position) override;
+    // Owned by the window and brought to the front, hidden or not.
     void ShowMessage(std::u16string_view text, MessageIcon icon) override;
     void Beep() override;
+    // Counted by the window, which shows the wait cursor while the count is above zero.
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
+    // The resource's About box, centred over the window.
     void ShowAboutBox() override;
     void EndDialog(int result) override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
+    // From the worker, a message to the dialog goes as a window message, as a dialog's would.
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
+    // The shell's known folder.
     std::filesystem::path DocumentsFolder() override;
     std::filesystem::path ExecutablePath() override;
 
