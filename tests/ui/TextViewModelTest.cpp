@@ -193,6 +193,13 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     longLine.model.ScrollTo(5, 5000);
     EXPECT_EQ(longLine.model.TopLine(), 0U);
     EXPECT_EQ(longLine.model.LeftCell(), 1989);
+
+    // A new text shows from its start.
+    view.model.Key(ViewKey::End, false, true);
+    const SharedText again(std::make_shared<const WideString>(ShortLines()));
+    view.model.SetText(again, std::make_shared<const LineIndex>(again));
+    EXPECT_EQ(view.model.TopLine(), 0U);
+    EXPECT_EQ(view.model.Caret(), 0U);
 }
 
 TEST(TextViewModel, ADragPastAnEdgeAsksForMore) {
