@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "core/NumberListStream.h"
@@ -140,6 +141,38 @@ TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
             }
         }
     }
+}
+
+// A read that fails partway through leaves a list unread, never converted in part.
+TEST(NumberListStream, AFailedReadIsNeverAConversion) {
+    // A marked text (so that its encoding is known from its start) whose bytes can be read,
+    // again and again, but not what comes after them.
+    class FailingSource final : public ByteSource {
+      public:
+        std::optional<std::size_t> Read(char* buffer, std::size_t room) override {
+            constexpr std::string_view kBytes =
+                "\xEF\xBB\xBF"
+                "7\r\n8\r\n";
+            if (m_next == kBytes.size()) {
+                return std::nullopt;
+            }
+            const std::size_t count = std::min(room, kBytes.size() - m_next);
+            std::memcpy(buffer, kBytes.data() + m_next, count);
+            m_next += count;
+            return count;
+        }
+        bool Rewind() override {
+            m_next = 0;
+            return true;
+        }
+
+      private:
+        std::size_t m_next = 0;
+    };
+    FailingSource source;
+    EXPECT_EQ(StreamNumberList(
+                  source, [](std::string_view) {}, 4),
+              ConversionOutcome::InputUnreadable);
 }
 
 }  // namespace
