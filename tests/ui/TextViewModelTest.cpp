@@ -182,6 +182,7 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     EXPECT_EQ(rows[0].selectedTo, 8U);
     EXPECT_EQ(rows[1].top, 10);
     EXPECT_EQ(rows[1].edges, (std::vector<int>{16, 20, 30, 40}));
+    EXPECT_EQ(rows[1].selectedFrom, 0U);
     EXPECT_EQ(rows[1].selectedTo, 3U);
     EXPECT_EQ(rows[3].characters, u"3");
     EXPECT_EQ(rows[3].selectedTo, 0U);
