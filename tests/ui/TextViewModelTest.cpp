@@ -208,6 +208,9 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     view.model.SetText(again, std::make_shared<const LineIndex>(again));
     EXPECT_EQ(view.model.TopLine(), 0U);
     EXPECT_EQ(view.model.Caret(), 0U);
+    const SharedText wider(std::make_shared<const WideString>(LongLine()));
+    view.model.SetText(wider, std::make_shared<const LineIndex>(wider));
+    EXPECT_EQ(view.model.LastLeftCell(), 1989) << "measured for the new text";
 }
 
 TEST(TextViewModel, ADragPastAnEdgeAsksForMore) {
