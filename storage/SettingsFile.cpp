@@ -31,12 +31,11 @@ int ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& setti
     if (text.size() > kLongestText) {
         return 1;
     }
-    const bool endsInLineBreak = !text.empty() && (text.back() == u'\n' || text.back() == u'\r');
     for (std::size_t k = 0; k < text.size() && text[k] != u'\0'; ++k) {
         const char16_t c = text[k];
         if (c == u'\n') {
-            const bool finalLineBreak = endsInLineBreak && k == text.size() - 1;
-            line += finalLineBreak ? 0 : 1;
+            // A line break that ends the text starts no line of its own.
+            line += k == text.size() - 1 ? 0 : 1;
         } else if (c != u'\r' && c < 0x80 && line >= 0 &&
                    static_cast<std::size_t>(line) < settings.size()) {
             settings[static_cast<std::size_t>(line)].push_back(c);
