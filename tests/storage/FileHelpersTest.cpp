@@ -71,10 +71,13 @@ TEST(DeleteFile, AFailedDeleteLeavesTheModeAsItWas) {
     fs::create_directory(kept);
     WriteFileBytes(kept / "file", "");
 #endif
-    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::remove);
-    const fs::perms readOnly = fs::status(kept).permissions();
-    EXPECT_FALSE(DeleteFile(kept));
-    EXPECT_EQ(fs::status(kept).permissions(), readOnly);
+    // Writable, then read-only: each stays as it was.
+    for (const fs::perm_options change : {fs::perm_options::add, fs::perm_options::remove}) {
+        fs::permissions(kept, fs::perms::owner_write, change);
+        const fs::perms before = fs::status(kept).permissions();
+        EXPECT_FALSE(DeleteFile(kept));
+        EXPECT_EQ(fs::status(kept).permissions(), before);
+    }
     fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);
 }
 
