@@ -109,10 +109,13 @@ bool TextViewModel::PastAnEdge(ViewPoint point) const {
     return point.x < 0 || point.y < 0 || point.x >= m_width || point.y >= m_height;
 }
 
-void TextViewModel::MoveCaret(std::size_t caret, bool extend) {
+void TextViewModel::MoveCaret(std::size_t caret, bool extend, bool keepGoal) {
     m_caret = caret;
     if (!extend) {
         m_anchor = caret;
+    }
+    if (!keepGoal) {
+        m_goalX = XOf(m_caret);
     }
     ShowCaret();
 }
@@ -153,10 +156,7 @@ void TextViewModel::Key(ViewKey key, bool shift, bool control) {
                 key == ViewKey::PageUp ? m_topLine - std::min(m_topLine, page) : m_topLine + page,
                 m_leftCell);
         }
-        MoveCaret(Moved(key, control), shift);
-    }
-    if (!vertical) {
-        m_goalX = XOf(m_caret);
+        MoveCaret(Moved(key, control), shift, vertical);
     }
 }
 
@@ -234,7 +234,6 @@ std::size_t TextViewModel::PreviousWordStart(std::size_t offset) const {
 
 void TextViewModel::Press(ViewPoint point, bool shift) {
     MoveCaret(OffsetAt(point), shift);
-    m_goalX = XOf(m_caret);
 }
 
 void TextViewModel::DoubleClick(ViewPoint point) {
@@ -257,12 +256,10 @@ void TextViewModel::DoubleClick(ViewPoint point) {
     }
     m_anchor = from;
     MoveCaret(to, true);
-    m_goalX = XOf(m_caret);
 }
 
 void TextViewModel::Drag(ViewPoint point) {
     MoveCaret(OffsetAt(point), true);
-    m_goalX = XOf(m_caret);
 }
 
 std::vector<TextViewModel::Row> TextViewModel::Rows() const {

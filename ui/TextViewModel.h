@@ -106,7 +106,8 @@ class TextViewModel {
     std::size_t Moved(ViewKey key, bool control);
     std::size_t NextWordStart(std::size_t offset) const;
     std::size_t PreviousWordStart(std::size_t offset) const;
-    void MoveCaret(std::size_t caret, bool extend);
+    // Up and Down keep aiming where they aimed; every other move aims anew.
+    void MoveCaret(std::size_t caret, bool extend, bool keepGoal = false);
     void ShowCaret();
 
     const TextMetrics& m_metrics;
