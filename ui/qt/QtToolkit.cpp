@@ -116,6 +116,9 @@ void QtToolkit::SetEnabled(ControlId control, bool enabled) {
 
 SharedText QtToolkit::GetText(ControlId control) {
     return OnWindowThread([&] {
+        if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
+            return view->Text();
+        }
         const auto stored = m_texts.find(control);
         if (stored != m_texts.end()) {
             return stored->second;
@@ -133,8 +136,7 @@ SharedText QtToolkit::ShowInView(ControlId control, SharedText text,
                                  std::shared_ptr<const LineIndex> index) {
     auto* view = qobject_cast<TextView*>(m_window.Control(control));
     SharedText shownBefore = view->Text();
-    view->SetText(text, std::move(index));
-    m_texts[control] = std::move(text);
+    view->SetText(std::move(text), std::move(index));
     return shownBefore;
 }
 

@@ -58,7 +58,7 @@ class QtToolkit : public ToolkitBase {
 
     TallowWindow& m_window;
     QObject m_context;
-    // Exact texts as written; widgets would give them back with LF only.
+    // Exact texts as written; widgets would give them back with LF only. The views hold their own.
     std::map<ControlId, SharedText> m_texts;
     std::mutex m_tasksMutex;
     std::deque<std::function<void()>> m_tasks;
