@@ -71,7 +71,7 @@ std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize) 
 
 bool NumberListStream::Take(std::u16string_view units, ByteString& result) {
     for (const char16_t c : units) {
-        switch (ClassifyListCharacter(c)) {
+        switch (m_reader.Next(c)) {
             case ListCharacter::Digit:
                 m_value = WithDigit(m_value, c);
                 m_inLine = true;

@@ -56,6 +56,7 @@ class NumberListStream {
   private:
     void EndLine(ByteString& result);
 
+    ListCharacterReader m_reader;
     std::int64_t m_value = 0;
     bool m_inLine = false;
     bool m_tooLarge = false;

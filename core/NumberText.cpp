@@ -3,6 +3,7 @@
 #include <algorithm>
 
 bool CheckNumberText(std::u16string_view text) {
+    ListCharacterReader reader;
     return std::all_of(text.begin(), text.end(),
-                       [](char16_t c) { return ClassifyListCharacter(c) != ListCharacter::Other; });
+                       [&](char16_t c) { return reader.Next(c) != ListCharacter::Other; });
 }

@@ -16,20 +16,37 @@
 inline constexpr auto kNeverStop = [](auto) { return true; };
 
 // What a character is to a number list: a digit of its line, the LF that ends the line, a CR,
-// which is dropped wherever it stands, or anything else, which no number list holds.
+// which is dropped, or anything else, which no number list holds.
 enum class ListCharacter { Digit, LineEnd, Dropped, Other };
 
-inline ListCharacter ClassifyListCharacter(char16_t c) {
-    if (c >= u'0' && c <= u'9') {
-        return ListCharacter::Digit;
+// Reads a number list one character at a time. A CR is dropped, except where it would join two
+// digits of one line (a digit, CRs, a digit): lines that end in CR alone, or a damaged line, must
+// never read as one number, so such a digit counts as Other.
+class ListCharacterReader {
+  public:
+    ListCharacter Next(char16_t c) {
+        if (c >= u'0' && c <= u'9') {
+            const bool joined = m_place == Place::CarriageReturnAfterDigit;
+            m_place = Place::AfterDigit;
+            return joined ? ListCharacter::Other : ListCharacter::Digit;
+        }
+        if (c == u'\r') {
+            if (m_place == Place::AfterDigit) {
+                m_place = Place::CarriageReturnAfterDigit;
+            }
+            return ListCharacter::Dropped;
+        }
+        m_place = Place::Elsewhere;
+        return c == u'\n' ? ListCharacter::LineEnd : ListCharacter::Other;
     }
-    if (c == u'\n') {
-        return ListCharacter::LineEnd;
-    }
-    return c == u'\r' ? ListCharacter::Dropped : ListCharacter::Other;
-}
 
-// True when the text holds nothing but the digits 0 to 9, CR and LF; the empty text passes.
+  private:
+    enum class Place { Elsewhere, AfterDigit, CarriageReturnAfterDigit };
+    Place m_place = Place::Elsewhere;
+};
+
+// True when the text holds nothing but the digits 0 to 9, CR and LF, with no CR between two digits
+// of a line; the empty text passes.
 bool CheckNumberText(std::u16string_view text);
 
 // One number's line of the result: its binary digits, then CR LF.
@@ -47,8 +64,8 @@ inline std::u16string_view TrimmedNumberText(std::u16string_view text) {
     return text.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
 }
 
-// Collects every line of the trimmed text that has digits into numbers (CR is dropped wherever
-// it stands, LF ends a line, blank lines vanish). The text has passed CheckNumberText.
+// Collects every line of the trimmed text that has digits into numbers (CR is dropped, LF ends a
+// line, blank lines vanish). The text has passed CheckNumberText.
 // afterCharacter(i) follows the character at index i of the trimmed text. lineIndex ends as the
 // number of collected lines. Returns false when the hook stopped the run.
 template <typename Hook>
@@ -60,10 +77,9 @@ bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int3
     std::int32_t collected = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const ListCharacter kind = ClassifyListCharacter(c);
-        if (kind == ListCharacter::LineEnd) {
+        if (c == u'\n') {
             collected += numbers.EndLine() ? 1 : 0;
-        } else if (kind == ListCharacter::Digit) {
+        } else if (c != u'\r') {
             numbers.AppendToPendingLine(c);
         }
         if (!afterCharacter(static_cast<std::int64_t>(i))) {

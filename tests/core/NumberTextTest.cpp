@@ -41,7 +41,10 @@ TEST(NumberText, TurnsListsIntoResultTextOrRefusesNumbersAboveTheLargest) {
         {u"1\n\n2", u"1\r\n10\r\n", 2},
         {u"\n\n1", u"1\r\n", 1},
         {u"7\r\n\r\n8\r\n\r\n", u"111\r\n1000\r\n", 2},
-        {u"1\r2\r3", u"1111011\r\n", 1},
+        {u"5\r", u"101\r\n", 1},
+        {u"7\r\n\r8", u"111\r\n1000\r\n", 2},
+        {u"1\r\n2\r\n", u"1\r\n10\r\n", 2},
+        {u"\r\n\r\n5", u"101\r\n", 1},
         {u"", u"", 0},
         {u"000", u"0\r\n", 1},
         {u"0007", u"111\r\n", 1},
@@ -62,11 +65,15 @@ TEST(NumberText, TurnsListsIntoResultTextOrRefusesNumbersAboveTheLargest) {
     }
 }
 
+// A CR is dropped where it ends a line or stands alone, never where it would join two digits.
 TEST(NumberText, DigitCheckAllowsOnlyDigitsAndLineBreaks) {
-    EXPECT_TRUE(CheckNumberText(u""));
-    EXPECT_TRUE(CheckNumberText(u"0123456789\r\n\r\n"));
+    for (const std::u16string_view good :
+         {u"", u"0123456789\r\n\r\n", u"5\r", u"7\r\n\r8", u"\r5\r\r\n", u"\r\n\r\n5"}) {
+        EXPECT_TRUE(CheckNumberText(good)) << std::string(good.begin(), good.end());
+    }
     for (const std::u16string_view bad :
-         {u"1 2", u"+1", u"-1", u"1\t", u"1.5", u"a", u"１", u"\u3000", u"1\xD800", u"/", u":"}) {
+         {u"1 2", u"+1", u"-1", u"1\t", u"1.5", u"a", u"１", u"\u3000", u"1\xD800", u"/", u":",
+          u"1\r2", u"1\r2\r3\r", u"12\r34\r\n", u"4\r\r5", u"2147483647\r1\r"}) {
         EXPECT_FALSE(CheckNumberText(bad)) << std::string(bad.begin(), bad.end());
     }
 }

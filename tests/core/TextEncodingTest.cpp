@@ -133,6 +133,11 @@ const StreamCase kStreams[] = {
     {"2147483647", ConversionOutcome::Converted, std::string(31, '1') + "\r\n"},
     {"1\r\n2147483648\r\n1\r\n", ConversionOutcome::TooLarge, ""},
     {"1\r\nx\r\n", ConversionOutcome::NotDigits, ""},
+    {"1\r2\r3\r", ConversionOutcome::NotDigits, ""},
+    {"12\r34\r\n", ConversionOutcome::NotDigits, ""},
+    {"4\r\r5", ConversionOutcome::NotDigits, ""},
+    {"2147483647\r1\r", ConversionOutcome::NotDigits, ""},
+    {"5\r\r\n\r7\r", ConversionOutcome::Converted, "101\r\n111\r\n"},
     {"\xC0\xB1", ConversionOutcome::NotDigits, ""},
     {"1\r\n\xC3\xA9", ConversionOutcome::NotDigits, ""},
 };

@@ -163,6 +163,7 @@ TEST_F(FileConversionTest, RefusesWhatCannotBeConvertedAndKeepsTheLastResult) {
         {"a blank", "1 2"sv, message::kNotDigits},
         {"a sign", "-1"sv, message::kNotDigits},
         {"a decimal point", "1.5"sv, message::kNotDigits},
+        {"a CR between two digits", "12\r34\r\n"sv, message::kNotDigits},
         {"no thread can start", "6"sv, message::kWorkerNotStarted},
     };
     for (const auto& c : cases) {
