@@ -7,6 +7,7 @@
 #include "storage/FileHelpers.h"
 #include "storage/NumberFileConversion.h"
 #include "storage/ProcessLock.h"
+#include "storage/WorkingFolders.h"
 #include "ui/TallowDlg.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,7 @@ bool IsMissing(const fs::path& input) {
 void CTallowDlg::RunAutomatic() {
     // One run at a time: a second waits for the first, then finds the input as that one left it.
     const ProcessLock oneRunAtATime(JoinPath(g_tempDir, "AutoRun.lock"));
-    const fs::path input = JoinPath(g_autoFileDir, "Radix10Kan.tbin");
+    const fs::path input = JoinPath(g_autoFileDir, kAutoInputName);
     if (IsMissing(input)) {
         AbortAutoRun(ConversionOutcome::InputMissing, message::kAutoInputMissing);
         return;

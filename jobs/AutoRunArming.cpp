@@ -5,7 +5,8 @@
 #include "ui/TallowDlg.h"
 
 // Ticking arms the automatic mode: the AutoFile folder makes the next start convert its input
-// unattended. The folder stays until an Exit finds the mode disarmed.
+// unattended. The folder stays until an Exit finds the mode disarmed, and then goes only when
+// this window made it.
 void CTallowDlg::OnBnClickedAutoRun() {
     g_autoFileDir = AutoFileFolder(g_documentsDir);
     if (!m_checkAutoRun.IsChecked()) {
@@ -16,6 +17,7 @@ void CTallowDlg::OnBnClickedAutoRun() {
     g_autoRunArmed = 1;
     const std::filesystem::path makerFolder = MakerFolder(g_documentsDir);
     if (CreateFolder(g_autoFileDir)) {
+        g_autoFileDirMadeHere = true;
         m_toolkit.ShowMessage(message::kAutoFileFolderCreated, MessageIcon::Information);
     } else if (DirectoryExists(g_autoFileDir)) {
         m_toolkit.ShowMessage(message::kAutoFileFolderNotCreated, MessageIcon::Error);

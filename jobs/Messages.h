@@ -17,6 +17,9 @@ inline constexpr std::u16string_view kAutoFileFolderNotCreated =
 inline constexpr std::u16string_view kMakerFolderMissing =
     u"「Merrow」フォルダーが無いので、自動処理設定用ディレクトリーを作成できませんでした。\r\n"
     u"次のフォルダーを作成してから、もう一度チェックを入れて下さい。\r\n";
+inline constexpr std::u16string_view kAutoInputWaiting =
+    u"自動処理設定用ディレクトリーに「Radix10Kan.tbin」ファイルが残っているので、"
+    u"ディレクトリーを削除しませんでした。";
 inline constexpr std::u16string_view kAutoFileFolderFailed =
     u"自動処理設定用ディレクトリーを作成できませんでした。\r\n"
     u"次のフォルダーに書き込めるか確かめてから、もう一度チェックを入れて下さい。\r\n";

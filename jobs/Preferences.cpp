@@ -1,3 +1,4 @@
+#include "jobs/Messages.h"
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/SettingsFile.h"
@@ -23,10 +24,19 @@ void CTallowDlg::ApplySettingsFile() {
     }
 }
 
+// An input waiting there is a caller's job: neither it nor the folder that makes it run goes.
+void CTallowDlg::RemoveAutoFileFolder() {
+    if (FileExists(JoinPath(g_autoFileDir, kAutoInputName)) != 0) {
+        m_toolkit.ShowMessage(message::kAutoInputWaiting, MessageIcon::Information);
+        return;
+    }
+    DeleteDirectoryTree(g_autoFileDir);
+}
+
 void CTallowDlg::OnBnClickedExit() {
     g_autoFileDir = AutoFileFolder(g_documentsDir);
-    if (g_autoRunArmed == 0) {
-        DeleteDirectoryTree(g_autoFileDir);
+    if (g_autoRunArmed == 0 && g_autoFileDirMadeHere) {
+        RemoveAutoFileFolder();
     }
     g_documentsDir = m_toolkit.DocumentsFolder();
     g_tempDir = TempFolder(g_documentsDir);

@@ -20,3 +20,4 @@ std::atomic<std::int32_t> g_cancelRequested = 0;
 WorkerThread g_workerThread;
 
 std::int32_t g_autoRunArmed = 0;
+bool g_autoFileDirMadeHere = false;

@@ -41,3 +41,6 @@ extern WorkerThread g_workerThread;
 
 // 1 once the user ticked the automatic-mode box in this run, 0 once unticked.
 extern std::int32_t g_autoRunArmed;
+// Whether a tick in this run made the AutoFile folder. Only then may Exit remove it: another
+// window or a calling program may have armed the mode meanwhile.
+extern bool g_autoFileDirMadeHere;

@@ -71,6 +71,8 @@ class CTallowDlg : public MessageTarget {
     // Memory running out ends it with the message outOfMemory.
     void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
     void SetRunControlsEnabled(bool enabled) const;
+    // Disarms the automatic mode this window armed, unless an input waits in its folder.
+    void RemoveAutoFileFolder();
     void AbortAutoRun(ConversionOutcome outcome, std::u16string_view message);
     void EndAutoRun(ConversionOutcome outcome, std::u16string_view message, MessageIcon icon);
 

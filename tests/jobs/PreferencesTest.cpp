@@ -64,36 +64,60 @@ TEST_F(PreferencesTest, AnInteractiveStartShowsTheAutomaticModeOffWhateverTheFil
     EXPECT_TRUE(toolkit.State(ControlId::ShowMessages).checked) << "the stored tick returns";
 }
 
-// Exit writes the four bytes of the boxes, and keeps the AutoFile folder, and what it holds, only
-// when a click armed the mode.
-TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
+// Exit writes the four bytes of the boxes. It removes the AutoFile folder only when a click in
+// this window made it and a later one unticked it, and never with an input waiting in it.
+TEST_F(PreferencesTest, TickingArmsTheModeAndExitDisarmsOnlyWhatThisWindowArmed) {
     using enum ControlId;
     const Event created = MessageEvent(message::kAutoFileFolderCreated, MessageIcon::Information);
     const Event notCreated = MessageEvent(message::kAutoFileFolderNotCreated, MessageIcon::Error);
+    const Event inputWaiting = MessageEvent(message::kAutoInputWaiting, MessageIcon::Information);
     const auto failed = [](std::u16string_view text, const fs::path& folder) {
         return MessageEvent(std::u16string(text) + folder.u16string(), MessageIcon::Error);
     };
     const Event noMakerFolder = failed(message::kMakerFolderMissing, Documents() / "Merrow");
     const Event notWritable = failed(message::kAutoFileFolderFailed, ProductFolder());
+    enum Input { None, ArmedElsewhere, DroppedBeforeExit };
     const struct {
         const char* what;
         std::vector<ControlId> clicks;
         std::vector<Event> messages;
         bool kept;
         std::string_view settings;
+        Input input = None;
         bool makerFolder = true;
         bool tickWithoutClick = false;
         bool productFolderIsAFile = false;
     } cases[] = {
         {"nothing ticked", {}, {}, false, "0\r\n0"},
+        {"armed by a caller, input waiting", {}, {}, true, "0\r\n0", ArmedElsewhere},
         {"ticked", {AutoRun}, {created}, true, "1\r\n0"},
+        {"ticked, input dropped", {AutoRun}, {created}, true, "1\r\n0", DroppedBeforeExit},
         {"both ticked", {AutoRun, ShowMessages}, {created}, true, "1\r\n1"},
         {"ticked, unticked", {AutoRun, AutoRun}, {created}, false, "0\r\n0"},
+        {"ticked, unticked, input dropped",
+         {AutoRun, AutoRun},
+         {created, inputWaiting},
+         true,
+         "0\r\n0",
+         DroppedBeforeExit},
+        {"armed elsewhere, ticked, unticked",
+         {AutoRun, AutoRun},
+         {notCreated},
+         true,
+         "0\r\n0",
+         ArmedElsewhere},
         {"messages hidden", {AutoRun, ShowMessages, AutoRun}, {created}, false, "0\r\n0"},
         {"ticked again", {AutoRun, AutoRun, AutoRun}, {created, notCreated}, true, "1\r\n0"},
-        {"ticked without a click", {AutoRun, AutoRun}, {created}, false, "1\r\n0", true, true},
-        {"no maker folder", {AutoRun}, {noMakerFolder}, false, "", false},
-        {"no folder can be made", {AutoRun}, {notWritable}, false, "", true, false, true},
+        {"ticked without a click",
+         {AutoRun, AutoRun},
+         {created},
+         false,
+         "1\r\n0",
+         None,
+         true,
+         true},
+        {"no maker folder", {AutoRun}, {noMakerFolder}, false, "", None, false},
+        {"no folder can be made", {AutoRun}, {notWritable}, false, "", None, true, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -105,23 +129,28 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitKeepsOrRemovesTheFolder) {
             WriteFileBytes(ProductFolder(), "");
         }
         Restart();
+        const fs::path input = AutoFileFolder() / "Radix10Kan.tbin";
+        if (c.input == ArmedElsewhere) {
+            fs::create_directories(AutoFileFolder());
+            WriteFileBytes(input, "5\r\n");
+        }
         for (const ControlId control : c.clicks) {
             Click(control);
         }
-        EXPECT_EQ(toolkit.Events(Event::Kind::Message), c.messages);
         const bool ticked = std::count(c.clicks.begin(), c.clicks.end(), AutoRun) % 2 == 1;
         EXPECT_EQ(g_autoRunArmed, ticked ? 1 : 0);
         EXPECT_EQ(toolkit.State(ShowMessages).visible, ticked);
         if (c.tickWithoutClick) {
             toolkit.SetChecked(AutoRun, true);
         }
-        if (fs::is_directory(AutoFileFolder())) {
-            WriteFileBytes(AutoFileFolder() / "Radix10Kan.tbin", "5\r\n");
+        if (c.input == DroppedBeforeExit) {
+            WriteFileBytes(input, "5\r\n");
         }
         Click(Exit);
+        EXPECT_EQ(toolkit.Events(Event::Kind::Message), c.messages);
         EXPECT_EQ(toolkit.EndResult(), IDOK);
-        EXPECT_EQ(fs::exists(AutoFileFolder() / "Radix10Kan.tbin"), c.kept);
         EXPECT_EQ(fs::exists(AutoFileFolder()), c.kept);
+        EXPECT_EQ(fs::exists(input), c.input != None);
         EXPECT_EQ(ReadFileBytes(SettingsFile()), c.settings);
         EXPECT_EQ(fs::exists(Documents() / "Merrow"), c.makerFolder) << "never created";
     }

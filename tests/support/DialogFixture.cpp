@@ -16,6 +16,7 @@ void ResetProcessState() {
     g_maxValue = 0;
     g_cancelRequested = 0;
     g_autoRunArmed = 0;
+    g_autoFileDirMadeHere = false;
 }
 
 DialogTest::DialogTest() : toolkit(m_documents.path()) {
