@@ -13,7 +13,12 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
+#include <charconv>
 #include <csignal>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #endif
 
 #include <chrono>
@@ -71,6 +76,11 @@ void RemoveIfAbandoned(const fs::path& temporary) {
     std::error_code error;
     fs::remove(temporary, error);
 }
+
+// Deletion on close already tells a dead writer's file apart: the name needs no writer.
+std::string WriterTag() {
+    return {};
+}
 #else
 // Named temporary files being written, removed by a signal that would end the process.
 std::array<std::array<char, 4096>, 8> gNamedTemporaries{};
@@ -115,9 +125,63 @@ void Unregister(int slot) {
     }
 }
 
+// When the process pid started, in clock ticks after boot: the pair names one process for good,
+// even once its id is reused. Nothing where /proc cannot tell.
+std::optional<unsigned long long> StartTime(pid_t pid) {
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string stat;
+    std::getline(file, stat);
+    // The name in parentheses may hold anything; the start time is the 20th field after it.
+    const std::size_t nameEnd = stat.rfind(')');
+    if (nameEnd == std::string::npos) {
+        return std::nullopt;
+    }
+    std::istringstream fields(stat.substr(nameEnd + 1));
+    std::string skipped;
+    for (int field = 0; field < 19; ++field) {
+        fields >> skipped;
+    }
+    unsigned long long start = 0;
+    return fields >> start ? std::optional(start) : std::nullopt;
+}
+
+// "pid-start-" of this process, so that a sweep can tell whether a file's writer still runs;
+// empty where its start time cannot be known.
+std::string WriterTag() {
+    static const std::string tag = [] {
+        const std::optional<unsigned long long> start = StartTime(getpid());
+        return start ? std::to_string(getpid()) + "-" + std::to_string(*start) + "-"
+                     : std::string();
+    }();
+    return tag;
+}
+
+// True when name carries a writer's tag and that writer is gone: no process has its id, or the
+// one that has it started at another time.
+bool WriterGone(std::string_view name) {
+    name.remove_prefix(kTemporaryPrefix.size());
+    long long pid = 0;
+    unsigned long long start = 0;
+    const char* end = name.data() + name.size();
+    auto [afterPid, pidError] = std::from_chars(name.data(), end, pid);
+    if (pidError != std::errc() || pid <= 0 || afterPid == end || *afterPid != '-') {
+        return false;
+    }
+    auto [afterStart, startError] = std::from_chars(afterPid + 1, end, start);
+    if (startError != std::errc() || afterStart == end || *afterStart != '-') {
+        return false;
+    }
+    const auto writer = static_cast<pid_t>(pid);
+    if (kill(writer, 0) != 0) {
+        return errno == ESRCH;
+    }
+    const std::optional<unsigned long long> running = StartTime(writer);
+    return running && *running != start;
+}
+
 // Every writer holds a lock on its temporary file while it lives, so a file whose lock can be
-// taken was left by a writer that is gone. A file just made, before its writer could lock it, is
-// spared by its age.
+// taken, and whose writer is gone, was left behind. A file of no known writer (another version's)
+// is taken for abandoned once it is old: just made, its writer may not have locked it yet.
 void RemoveIfAbandoned(const fs::path& temporary) {
     const int fd = open(temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
@@ -125,7 +189,7 @@ void RemoveIfAbandoned(const fs::path& temporary) {
     }
     struct stat info {};
     const bool old = fstat(fd, &info) == 0 && info.st_mtime + 10 < std::time(nullptr);
-    if (old && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    if ((old || WriterGone(temporary.filename().native())) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
         unlink(temporary.c_str());
     }
     close(fd);
@@ -200,12 +264,12 @@ void FlushFolder(const fs::path& folder) {
 #endif
 }
 
-// The same short length whatever the target is called, so that a target whose name is as long as
-// the file system allows can still be replaced.
+// A short name whatever the target is called, so that a target whose name is as long as the file
+// system allows can still be replaced.
 fs::path TemporarySibling(const fs::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
-    char name[32];
-    std::snprintf(name, sizeof name, "%s%012llx%s", kTemporaryPrefix.data(),
+    char name[64];
+    std::snprintf(name, sizeof name, "%s%s%012llx%s", kTemporaryPrefix.data(), WriterTag().c_str(),
                   static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFULL),
                   kTemporarySuffix.data());
     return target.parent_path() / name;

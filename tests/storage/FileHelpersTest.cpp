@@ -6,10 +6,13 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
+#include <sstream>
 #endif
 
 #include "storage/FileSource.h"
@@ -126,8 +129,32 @@ TEST(WriteBytesFile, AFullDiskLeavesTheOldFileWhole) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
 
-// A temporary file that a killed writer left beside the target goes with the next write; one that
-// a writer still holds, one just made, and files of other programs stay.
+// This process's start time, as /proc gives it: with its id, it names the process for good.
+std::string StartTimeOfThisProcess() {
+    std::ifstream file("/proc/self/stat");
+    std::string stat;
+    std::getline(file, stat);
+    std::istringstream fields(stat.substr(stat.rfind(')') + 1));
+    std::string field;
+    for (int i = 0; i < 20; ++i) {
+        fields >> field;
+    }
+    return field;
+}
+
+// An id no process has any more.
+pid_t DeadProcessId() {
+    const pid_t child = fork();
+    if (child == 0) {
+        _exit(0);
+    }
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A temporary file that a killed writer left beside the target goes with the next write, at once
+// when its name tells that its writer is gone; one that a writer still holds, one just made by a
+// writer that still runs or by no known writer, and files of other programs stay.
 TEST(WriteBytesFile, RemovesTheTemporaryFilesKilledWritersLeft) {
     ScratchFolder folder;
     const auto make = [&](const char* name, bool old) {
@@ -142,12 +169,20 @@ TEST(WriteBytesFile, RemovesTheTemporaryFilesKilledWritersLeft) {
     const fs::path held = make(".Tallow-000000000002.tmp", true);
     const fs::path fresh = make(".Tallow-000000000003.tmp", false);
     const fs::path others = make(".Other-000000000004.tmp", true);
+    const std::string self = std::to_string(getpid());
+    const std::string deadWriter = ".Tallow-" + std::to_string(DeadProcessId()) + "-1-0000000a.tmp";
+    const fs::path ofDeadWriter = make(deadWriter.c_str(), false);
+    const fs::path ofReusedId = make((".Tallow-" + self + "-1-0000000b.tmp").c_str(), false);
+    const std::string liveWriter = ".Tallow-" + self + "-" + StartTimeOfThisProcess() + "-c.tmp";
+    const fs::path ofLiveWriter = make(liveWriter.c_str(), false);
     const int holder = open(held.c_str(), O_RDONLY);
     ASSERT_EQ(flock(holder, LOCK_EX), 0);
     EXPECT_EQ(WriteBytesFile(folder / "result.tbin", "1"), 1);
     close(holder);
-    EXPECT_FALSE(fs::exists(abandoned));
-    for (const fs::path& kept : {held, fresh, others}) {
+    for (const fs::path& removed : {abandoned, ofDeadWriter, ofReusedId}) {
+        EXPECT_FALSE(fs::exists(removed)) << removed;
+    }
+    for (const fs::path& kept : {held, fresh, others, ofLiveWriter}) {
         EXPECT_TRUE(fs::exists(kept)) << kept;
     }
 }
