@@ -20,6 +20,8 @@ class HeadlessToolkit final : public Toolkit {
 
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId, bool) override {}
+    // No one can reach a control that is never shown.
+    bool IsUsable(ControlId) override { return false; }
     SharedText GetText(ControlId control) override { return m_texts[control]; }
     void SetText(ControlId control, SharedText text) override { m_texts[control] = text; }
     bool IsChecked(ControlId control) override { return m_checked[control]; }

@@ -23,7 +23,12 @@ const CTallowDlg::MessageMapEntry CTallowDlg::kMessageMap[] = {
 
 CTallowDlg::CTallowDlg(Toolkit& toolkit) : m_toolkit(toolkit) {}
 
+// Assistive technology and other programs can press a control that is hidden or disabled: such a
+// command would start what no user could, as a Pause with no run under way.
 void CTallowDlg::OnCommand(ControlId control, Notification notification) {
+    if (!m_toolkit.IsUsable(control)) {
+        return;
+    }
     const auto* entry = std::find_if(
         std::begin(kMessageMap), std::end(kMessageMap),
         [&](const auto& e) { return e.control == control && e.notification == notification; });

@@ -54,6 +54,8 @@ class Toolkit {
     // Returns whether the control was visible before.
     virtual bool SetVisible(ControlId control, bool visible) = 0;
     virtual void SetEnabled(ControlId control, bool enabled) = 0;
+    // Whether the control is shown and enabled: only such a control can be used.
+    virtual bool IsUsable(ControlId control) = 0;
     // Gives back exactly the text written, line breaks and all; for what the user typed, each
     // line break reads as CR LF.
     virtual SharedText GetText(ControlId control) = 0;

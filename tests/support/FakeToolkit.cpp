@@ -88,10 +88,8 @@ void FakeToolkit::Click(CTallowDlg& dialog, ControlId id) {
     {
         std::lock_guard lock(m_mutex);
         ControlState& state = m_controls[id];
-        if (!state.visible || !state.enabled) {
-            return;
-        }
-        state.checked ^= id == ControlId::AutoRun || id == ControlId::ShowMessages;
+        state.checked ^= state.visible && state.enabled &&
+                         (id == ControlId::AutoRun || id == ControlId::ShowMessages);
     }
     dialog.OnCommand(id, Notification::Clicked);
 }

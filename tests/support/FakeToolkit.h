@@ -56,6 +56,7 @@ class FakeToolkit : public Toolkit {
     void SetEnabled(ControlId id, bool enabled) override {
         Record({Kind::Enabled, id, {}, enabled}, &ControlState::enabled, enabled);
     }
+    bool IsUsable(ControlId id) override { return State(id).visible && State(id).enabled; }
     SharedText GetText(ControlId id) override { return State(id).text; }
     // The event keeps a text's first 64 Ki units: a file's text is hundreds of megabytes.
     void SetText(ControlId id, SharedText text) override {
@@ -91,8 +92,8 @@ class FakeToolkit : public Toolkit {
     std::filesystem::path DocumentsFolder() override { return m_documents; }
     std::filesystem::path ExecutablePath() override { return "/opt/tallow/bin/Tallow"; }
 
-    // What a user does: a click on a hidden or disabled control does nothing; on a check box it
-    // toggles the tick before the notification.
+    // A click on a check box that can be used toggles its tick; the notification reaches the
+    // dialog from any control, as an automation tool's press does.
     void Click(CTallowDlg& dialog, ControlId id);
     void Type(ControlId id, std::u16string_view text) {
         Locked([&] { m_controls[id].text = std::make_shared<const WideString>(text); });

@@ -114,6 +114,14 @@ void QtToolkit::SetEnabled(ControlId control, bool enabled) {
     OnWindowThread([&] { m_window.Control(control)->setEnabled(enabled); });
 }
 
+// Hidden by the dialog, not merely unshown: the window itself may not be on screen yet.
+bool QtToolkit::IsUsable(ControlId control) {
+    return OnWindowThread([&] {
+        const QWidget* widget = m_window.Control(control);
+        return !widget->isHidden() && widget->isEnabled();
+    });
+}
+
 SharedText QtToolkit::GetText(ControlId control) {
     return OnWindowThread([&] {
         if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
@@ -150,9 +158,13 @@ bool QtToolkit::IsChecked(ControlId control) {
         [&] { return qobject_cast<QAbstractButton*>(m_window.Control(control))->isChecked(); });
 }
 
+// The window forwards a check box's every toggle as a click; this one is none.
 void QtToolkit::SetChecked(ControlId control, bool checked) {
-    OnWindowThread(
-        [&] { qobject_cast<QAbstractButton*>(m_window.Control(control))->setChecked(checked); });
+    OnWindowThread([&] {
+        auto* box = qobject_cast<QAbstractButton*>(m_window.Control(control));
+        const QSignalBlocker quiet(box);
+        box->setChecked(checked);
+    });
 }
 
 void QtToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {

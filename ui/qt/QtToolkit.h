@@ -36,6 +36,7 @@ class QtToolkit : public ToolkitBase {
     void SetChecked(ControlId control, bool checked) override;
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
+    bool IsUsable(ControlId control) override;
     // The user's XDG Documents folder.
     std::filesystem::path DocumentsFolder() override;
     std::filesystem::path ExecutablePath() override;

@@ -87,6 +87,14 @@ void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
     });
 }
 
+// The control's own style bit: a window never shown yet still counts its shown controls.
+bool Win32Toolkit::IsUsable(ControlId control) {
+    return OnWindowThread([&] {
+        HWND handle = Control(control);
+        return (GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(handle);
+    });
+}
+
 SharedText Win32Toolkit::GetText(ControlId control) {
     return OnWindowThread([&] {
         if (IsTextView(control)) {

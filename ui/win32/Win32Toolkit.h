@@ -18,6 +18,7 @@ class Win32Toolkit : public ToolkitBase {
     // The path field's browse button is shown and enabled with it.
     bool SetVisible(ControlId control, bool visible) override;
     void SetEnabled(ControlId control, bool enabled) override;
+    bool IsUsable(ControlId control) override;
     // The views' texts as handed over; any other control's window text.
     SharedText GetText(ControlId control) override;
     // Button and progress-bar messages.
