@@ -1,5 +1,8 @@
 #include "ui/ControlTable.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 constexpr EditStyle kSingleNumberInput{.multiLine = true,
@@ -28,21 +31,34 @@ constexpr ControlTemplate kControls[] = {
     {AutoRun, CheckBox, "m_checkAutoRun", u"自動処理を行う", {7, 7, 69, 10}},
     {ShowMessages, CheckBox, "m_checkShowMessages", u"メッセージを表示する", {78, 7, 81, 10}},
     {{}, Label, "labelDecimal", u"正数の１０進数を入力して下さい。", {7, 23, 136, 8}},
-    {Decimal, Edit, "m_editDecimal", u"", {7, 32, 93, 14}, kSingleNumberInput},
-    {Binary, Edit, "m_editBinary", u"", {162, 32, 257, 14}, kReadOnlyLine},
+    {Decimal, Edit, "m_editDecimal", u"", {7, 32, 93, 14}, kSingleNumberInput, "labelDecimal"},
+    {Binary, Edit, "m_editBinary", u"", {162, 32, 257, 14}, kReadOnlyLine, {}, u"２進数の変換結果"},
     {Convert, Button, "m_btnConvert", u"２進数に変換", {101, 32, 60, 14}},
     {{}, Label, "labelFile", u"２進数に変換したいファイルを選択して下さい。", {7, 51, 180, 8}},
-    {BrowseFile, BrowseField, "m_browseFile", u"", {7, 60, 412, 14}, kPathField},
+    {BrowseFile, BrowseField, "m_browseFile", u"", {7, 60, 412, 14}, kPathField, "labelFile"},
     {LoadFile, Button, "m_btnLoadFile", u"ファイル読込", {359, 75, 60, 14}},
     {ConvertFile, Button, "m_btnConvertFile", u"ファイルデータを変換", {359, 91, 60, 14}},
     {Cancel, Button, "m_btnCancel", u"キャンセル", {359, 113, 60, 14}},
     {Save, Button, "m_btnSave", u"保存", {359, 199, 60, 14}},
-    {ProgressText, Edit, "m_editProgress", u"", {7, 94, 50, 12}, kProgressText},
-    {ControlId::Progress, ControlKind::Progress, "m_progress", u"", {7, 106, 412, 6}},
+    {ProgressText, Edit, "m_editProgress", u"", {7, 94, 50, 12}, kProgressText, {}, u"進捗率"},
+    {ControlId::Progress,
+     ControlKind::Progress,
+     "m_progress",
+     u"",
+     {7, 106, 412, 6},
+     {},
+     {},
+     u"変換の進捗"},
     {{}, Label, "labelFileContents", u"ファイルの内容", {7, 118, 78, 8}},
     {{}, Label, "labelResult", u"処理結果", {121, 118, 74, 8}},
-    {FileContents, Edit, "m_editFileContents", u"", {7, 128, 112, 70}, kTextBox},
-    {ControlId::Result, Edit, "m_editResult", u"", {121, 128, 298, 70}, kTextBox},
+    {FileContents,
+     Edit,
+     "m_editFileContents",
+     u"",
+     {7, 128, 112, 70},
+     kTextBox,
+     "labelFileContents"},
+    {ControlId::Result, Edit, "m_editResult", u"", {121, 128, 298, 70}, kTextBox, "labelResult"},
     {{}, Label, "notice1", u"Tallow Ver2　バージョン 2.2.10", {7, 237, 203, 8}},
     {{}, Label, "notice2", u"Copyright (C) 2026 Merrow. All rights reserved.", {7, 249, 201, 8}},
     {{}, Label, "notice3", u"本ソフトウェアの著作権は Merrow が保有しています。", {7, 261, 223, 8}},
@@ -56,7 +72,13 @@ constexpr ControlTemplate kControls[] = {
      "labelModulePath",
      u"本ソフトウェアのフルパスです。プロセス起動する場合に使用して下さい。",
      {7, 205, 219, 8}},
-    {ModulePath, Edit, "m_editModulePath", u"", {7, 214, 412, 14}, kModulePathLine},
+    {ModulePath,
+     Edit,
+     "m_editModulePath",
+     u"",
+     {7, 214, 412, 14},
+     kModulePathLine,
+     "labelModulePath"},
 };
 
 constexpr ControlTemplate kAboutControls[] = {
@@ -94,4 +116,20 @@ const DialogTemplate kMainDialog{u"Tallow Ver2", 426, 330, u"MS UI Gothic", 9};
 
 std::span<const ControlTemplate> MainDialogControls() {
     return kControls;
+}
+
+const ControlTemplate* LabelOf(const ControlTemplate& control) {
+    if (control.label.empty()) {
+        return nullptr;
+    }
+    const auto* found = std::find_if(std::begin(kControls), std::end(kControls),
+                                     [&](const auto& c) { return c.objectName == control.label; });
+    return found == std::end(kControls) ? nullptr : found;
+}
+
+std::u16string_view AccessibleName(const ControlTemplate& control) {
+    if (const ControlTemplate* label = LabelOf(control)) {
+        return label->text;
+    }
+    return control.accessibleName;
 }

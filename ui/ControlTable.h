@@ -47,6 +47,10 @@ struct ControlTemplate {
     std::u16string_view text;
     DialogRect rect;
     EditStyle edit = {};
+    // What assistive technology calls a control: the text of the label beside it (its object
+    // name here), or, for a control with no label, a name of its own.
+    std::string_view label = {};
+    std::u16string_view accessibleName = {};
 };
 
 struct DialogTemplate {
@@ -61,4 +65,11 @@ extern const DialogTemplate kMainDialog;
 extern const DialogTemplate kAboutDialog;
 
 std::span<const ControlTemplate> MainDialogControls();
+// The control's accessible name: its label's text or its own name. Empty for a control named by
+// its own text, which may change (Pause becomes Resume).
+std::u16string_view AccessibleName(const ControlTemplate& control);
+// The main dialog's label beside control, if it has one.
+const ControlTemplate* LabelOf(const ControlTemplate& control);
+// The browse button inside the path field, which has no label of its own.
+inline constexpr std::u16string_view kBrowseButtonName = u"ファイルを選択";
 std::span<const ControlTemplate> AboutBoxControls();

@@ -236,14 +236,11 @@ void TextViewModel::Press(ViewPoint point, bool shift) {
     MoveCaret(OffsetAt(point), shift);
 }
 
-void TextViewModel::DoubleClick(ViewPoint point) {
-    const std::size_t offset = OffsetAt(point);
+TextSpan TextViewModel::WordAround(std::size_t offset) const {
     const LineSpan line = LineHolding(offset);
     if (line.length == 0) {
-        MoveCaret(offset, false);
-        return;
+        return {line.start, line.start};
     }
-    // At the line's end the word is the one before it.
     const std::size_t unit = std::min(offset, line.End() - 1);
     const UnitKind kind = KindOf(m_text.At(unit));
     std::size_t from = unit;
@@ -254,8 +251,73 @@ void TextViewModel::DoubleClick(ViewPoint point) {
     while (to < line.End() && KindOf(m_text.At(to)) == kind) {
         ++to;
     }
-    m_anchor = from;
-    MoveCaret(to, true);
+    return {from, to};
+}
+
+TextSpan TextViewModel::LineCharacters(std::size_t line) const {
+    const LineSpan span = LineNumbered(std::min(line, LineCount() - 1));
+    return {span.start, span.End()};
+}
+
+TextSpan TextViewModel::LineAround(std::size_t offset) const {
+    const LineSpan line = LineHolding(offset);
+    const bool last = line.number + 1 >= LineCount();
+    return {line.start, last ? m_text.Size() : LineNumbered(line.number + 1).start};
+}
+
+TextSpan TextViewModel::UnitAt(TextUnit unit, std::size_t offset) const {
+    const std::size_t size = m_text.Size();
+    switch (unit) {
+        case TextUnit::Character:
+            return offset < size ? TextSpan{offset, offset + 1} : TextSpan{size, size};
+        case TextUnit::Word:
+            return WordAround(std::min(offset, size));
+        case TextUnit::Line:
+            return LineAround(std::min(offset, size));
+        case TextUnit::Whole:
+            break;
+    }
+    return {0, size};
+}
+
+TextSpan TextViewModel::UnitBefore(TextUnit unit, std::size_t offset) const {
+    const TextSpan at = UnitAt(unit, offset);
+    const std::size_t start = std::min(at.start, offset);
+    return start == 0 || unit == TextUnit::Whole ? TextSpan{} : UnitAt(unit, start - 1);
+}
+
+// A word at a line's end is also the one its line break finds: the next starts on the next line.
+TextSpan TextViewModel::UnitAfter(TextUnit unit, std::size_t offset) const {
+    const std::size_t size = m_text.Size();
+    const TextSpan at = UnitAt(unit, offset);
+    const std::size_t end = std::max(at.end, std::min(offset + 1, size));
+    if (end >= size || unit == TextUnit::Whole) {
+        return {size, size};
+    }
+    const TextSpan next = UnitAt(unit, end);
+    if (next.start >= end) {
+        return next;
+    }
+    const std::size_t nextLine = LineAround(end).end;
+    return nextLine < size ? UnitAt(unit, nextLine) : TextSpan{size, size};
+}
+
+ViewBox TextViewModel::CharacterBox(std::size_t offset) const {
+    const LineSpan line = LineHolding(std::min(offset, m_text.Size()));
+    const LinePlacement placement(m_metrics, m_text, {line.start, line.length});
+    const std::size_t column = std::min(offset, line.End()) - line.start;
+    const long long x = placement.X(column);
+    const long long width =
+        column < line.length ? placement.X(column + 1) - x : m_metrics.CellWidth();
+    const long long row = static_cast<long long>(line.number) - static_cast<long long>(m_topLine);
+    return {kMargin - m_leftCell * m_metrics.CellWidth() + x, row * m_metrics.LineHeight(), width,
+            m_metrics.LineHeight()};
+}
+
+void TextViewModel::DoubleClick(ViewPoint point) {
+    const TextSpan word = WordAround(OffsetAt(point));
+    m_anchor = word.start;
+    MoveCaret(word.end, word.start != word.end);
 }
 
 void TextViewModel::Drag(ViewPoint point) {

@@ -32,6 +32,24 @@ struct ViewPoint {
     bool operator==(const ViewPoint&) const = default;
 };
 
+// A span of the text, from start up to end.
+struct TextSpan {
+    std::size_t start = 0;
+    std::size_t end = 0;
+    bool operator==(const TextSpan&) const = default;
+};
+
+enum class TextUnit { Character, Word, Line, Whole };
+
+// A character's box, in the same pixels as ViewPoint.
+struct ViewBox {
+    long long x = 0;
+    long long y = 0;
+    long long width = 0;
+    long long height = 0;
+    bool operator==(const ViewBox&) const = default;
+};
+
 // A read-only view of a text of any size, with no window: which lines are in sight, where the
 // caret and the selection stand, and what keys and the mouse do to them. A front end measures
 // through TextMetrics, draws Rows(), puts its scroll bars where the model says and hands its
@@ -58,6 +76,9 @@ class TextViewModel {
     void SetText(SharedText text, std::shared_ptr<const LineIndex> index);
     const SharedText& Text() const { return m_text; }
     std::size_t LineCount() const { return m_index->LineCount(); }
+    // The number of the line that holds offset, and where a line's characters start and end.
+    std::size_t LineOf(std::size_t offset) const { return m_index->LineOf(m_text, offset); }
+    TextSpan LineCharacters(std::size_t line) const;
     // The inside of the view in pixels; again whenever the font changed.
     void Resize(int width, int height);
 
@@ -88,6 +109,18 @@ class TextViewModel {
     bool PastAnEdge(ViewPoint point) const;
 
     std::size_t OffsetAt(ViewPoint point) const;
+    // Where the character at offset is drawn, in sight or not; past a line's end, a digit cell.
+    ViewBox CharacterBox(std::size_t offset) const;
+    // The word, run of spaces or run of other signs that holds offset, within its line; at a
+    // line's end the one before it. Empty on an empty line.
+    TextSpan WordAround(std::size_t offset) const;
+    // The line that holds offset, with its line break: the lines tile the text.
+    TextSpan LineAround(std::size_t offset) const;
+    // What a screen reader reads by: the unit at offset, and the ones just before and after it
+    // (empty at the text's ends). Each is found from the line index, never by copying the text.
+    TextSpan UnitAt(TextUnit unit, std::size_t offset) const;
+    TextSpan UnitBefore(TextUnit unit, std::size_t offset) const;
+    TextSpan UnitAfter(TextUnit unit, std::size_t offset) const;
     std::vector<Row> Rows() const;
     // The caret's top, when it is in sight.
     std::optional<ViewPoint> CaretPoint() const;

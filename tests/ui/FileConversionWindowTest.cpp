@@ -16,8 +16,7 @@ TEST_F(FileConversionWindowTest, LoadsConvertsAndSavesAFile) {
     Open();
     const auto numbers = home / "numbers.txt";
     WriteFileBytes(numbers, "5\r\n3\r\n0007\n");
-    watchdog.AnswerFileDialog(QString::fromStdString(numbers.string()));
-    QTest::mouseClick(Find<QWidget>("browseButton"), Qt::LeftButton);
+    ChooseFile(numbers);
     QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
     for (const char* control : {"m_btnLoadFile", "m_btnConvert", "m_btnExit", "m_checkAutoRun",
                                 "m_browseFile", "m_editDecimal"}) {

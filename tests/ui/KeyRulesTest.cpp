@@ -52,8 +52,7 @@ class KeyRulesTest : public WindowTest, public testing::WithParamInterface<Rule>
     void StartAPausedRun() {
         const auto numbers = home / "numbers.txt";
         WriteFileBytes(numbers, Repeated("7\r\n", 1000));
-        watchdog.AnswerFileDialog(QString::fromStdString(numbers.string()));
-        QTest::mouseClick(Find("browseButton"), Qt::LeftButton);
+        ASSERT_NO_FATAL_FAILURE(ChooseFile(numbers));
         Click(ControlId::LoadFile);
         ASSERT_TRUE(QTest::qWaitFor([&] { return Widget(ControlId::LoadFile)->isEnabled(); }));
         Find<QPushButton>("m_btnConvertFile")->click();

@@ -213,6 +213,35 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     EXPECT_EQ(view.model.LastLeftCell(), 1989) << "measured for the new text";
 }
 
+// A screen reader's reading by units; a word at a line's end is followed by the next line's first.
+TEST(TextViewModel, ReadsByUnitsAndPlacesEachCharacter) {
+    using enum TextUnit;
+    const struct {
+        TextUnit unit;
+        std::size_t offset;
+        TextSpan before;
+        TextSpan at;
+        TextSpan after;
+    } cases[] = {
+        {Character, 0, {}, {0, 1}, {1, 2}},       {Character, 82, {81, 82}, {82, 82}, {82, 82}},
+        {Word, 4, {2, 3}, {3, 5}, {5, 6}},        {Word, 7, {5, 6}, {6, 8}, {10, 14}},
+        {Word, 10, {6, 8}, {10, 14}, {16, 16}},   {Line, 11, {0, 10}, {10, 16}, {16, 18}},
+        {Line, 80, {75, 79}, {79, 82}, {82, 82}}, {Whole, 5, {}, {0, 82}, {82, 82}},
+    };
+    Model view(ShortLines());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(static_cast<int>(c.unit)) + " at " + std::to_string(c.offset));
+        EXPECT_EQ(view.model.UnitBefore(c.unit, c.offset), c.before);
+        EXPECT_EQ(view.model.UnitAt(c.unit, c.offset), c.at);
+        EXPECT_EQ(view.model.UnitAfter(c.unit, c.offset), c.after);
+    }
+    EXPECT_EQ(view.model.CharacterBox(11), (ViewBox{2 + 16, 10, 4, 10})) << "the i of Wide";
+    EXPECT_EQ(view.model.CharacterBox(14), (ViewBox{2 + 40, 10, 8, 10})) << "past the line's end";
+    view.model.ScrollTo(1, 0);
+    EXPECT_EQ(view.model.CharacterBox(11).y, 0);
+    EXPECT_EQ(view.model.OffsetAt({18 + 2, 5}), 11U);
+}
+
 TEST(TextViewModel, ADragPastAnEdgeAsksForMore) {
     Model view(ShortLines());
     for (const ViewPoint inside : {ViewPoint{0, 0}, ViewPoint{99, 29}}) {

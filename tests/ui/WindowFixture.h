@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
 #include <QTest>
 
 #include "tests/support/DialogFixture.h"
@@ -31,6 +32,14 @@ class WindowTest : public ::testing::Test {
         auto* widget = window.findChild<Widget*>(QString::fromLatin1(objectName));
         EXPECT_NE(widget, nullptr) << objectName;
         return widget;
+    }
+
+    // The browse button opens its dialog once back in the event loop.
+    void ChooseFile(const std::filesystem::path& file) {
+        const QString path = QString::fromStdString(file.string());
+        watchdog.AnswerFileDialog(path);
+        QTest::mouseClick(Find("browseButton"), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Find<QLineEdit>("browsePath")->text() == path; }));
     }
 
     std::filesystem::path ProductFolder() const {

@@ -2,6 +2,9 @@
 
 #include <QFileDialog>
 
+#include "ui/ControlTable.h"
+#include "ui/qt/QtText.h"
+
 BrowseField::BrowseField(QWidget* parent)
     : QWidget(parent), m_path(new QLineEdit(this)), m_browse(new QToolButton(this)) {
     m_path->setObjectName("browsePath");
@@ -9,7 +12,9 @@ BrowseField::BrowseField(QWidget* parent)
     m_browse->setObjectName("browseButton");
     m_browse->setText(QStringLiteral("…"));
     m_browse->setFocusPolicy(Qt::NoFocus);
-    connect(m_browse, &QToolButton::clicked, this, &BrowseField::Browse);
+    m_browse->setAccessibleName(ToQString(kBrowseButtonName));
+    // Queued: a press through assistive technology returns before the modal dialog runs.
+    connect(m_browse, &QToolButton::clicked, this, &BrowseField::Browse, Qt::QueuedConnection);
     connect(m_path, &QLineEdit::textChanged, this, &BrowseField::textChanged);
 }
 

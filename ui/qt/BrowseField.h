@@ -12,6 +12,7 @@ class BrowseField : public QWidget {
 
     QString text() const { return m_path->text(); }
     void setText(const QString& text) { m_path->setText(text); }
+    QLineEdit* PathField() const { return m_path; }
 
   signals:
     void textChanged(const QString& text);

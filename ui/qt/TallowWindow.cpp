@@ -9,11 +9,13 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QUrl>
+#include <string_view>
 
 #include "ui/TallowDlg.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/DialogUnits.h"
+#include "ui/qt/FieldAccessible.h"
+#include "ui/qt/LinkLabel.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/TextView.h"
 
@@ -48,17 +50,21 @@ QWidget* CreateEdit(const EditStyle& style, QWidget* parent) {
     return box;
 }
 
-QLabel* CreateLink(QWidget* parent) {
-    auto* link = new QLabel(parent);
-    link->setTextInteractionFlags(Qt::TextBrowserInteraction);
-    link->setOpenExternalLinks(true);
-    return link;
-}
-
-void ShowLink(QWidget* link, const QString& target) {
-    const QString url = QUrl::fromLocalFile(target).toString();
-    qobject_cast<QLabel*>(link)->setText(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), target.toHtmlEscaped()));
+// Assistive technology names each control as the table does; a label tells which field it names.
+void Name(QWidget* control, const ControlTemplate& item,
+          const std::map<std::string_view, QLabel*>& labels) {
+    const std::u16string_view name = AccessibleName(item);
+    if (name.empty()) {
+        return;
+    }
+    // In the browse field, the path is what takes the focus and is read.
+    auto* browse = qobject_cast<BrowseField*>(control);
+    QWidget* named = browse != nullptr ? browse->PathField() : control;
+    control->setAccessibleName(ToQString(name));
+    named->setAccessibleName(control->accessibleName());
+    if (const ControlTemplate* label = LabelOf(item)) {
+        labels.at(label->objectName)->setBuddy(named);
+    }
 }
 
 // Dialog-unit sizes were made for a narrower font: labels and check boxes, which have free room
@@ -99,8 +105,13 @@ TallowWindow::TallowWindow()
     setFont(DialogFont(kMainDialog));
     const DialogUnits units(font());
     setFixedSize(units.ToPixels(kMainDialog.width, kMainDialog.height));
+    InstallFieldAccessibles();
+    std::map<std::string_view, QLabel*> labels;
     for (const ControlTemplate& item : MainDialogControls()) {
         QWidget* control = CreateControl(item);
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            labels[item.objectName] = label;
+        }
         control->setObjectName(QString::fromLatin1(item.objectName.data(),
                                                    static_cast<qsizetype>(item.objectName.size())));
         control->setGeometry(units.ToPixels(item.rect));
@@ -110,11 +121,16 @@ TallowWindow::TallowWindow()
             m_controls[*item.id] = control;
         }
     }
+    for (const ControlTemplate& item : MainDialogControls()) {
+        if (item.id) {
+            Name(Control(*item.id), item, labels);
+        }
+    }
 }
 
 void TallowWindow::SetLinks(const QString& workingFolder, const QString& helpFile) {
-    ShowLink(Control(ControlId::FirstLink), workingFolder);
-    ShowLink(Control(ControlId::SecondLink), helpFile);
+    qobject_cast<LinkLabel*>(Control(ControlId::FirstLink))->SetTarget(workingFolder);
+    qobject_cast<LinkLabel*>(Control(ControlId::SecondLink))->SetTarget(helpFile);
 }
 
 QWidget* TallowWindow::CreateControl(const ControlTemplate& item) {
@@ -143,7 +159,7 @@ QWidget* TallowWindow::CreateControl(const ControlTemplate& item) {
             return progress;
         }
         case ControlKind::Link:
-            return CreateLink(this);
+            return new LinkLabel(this);
     }
     return nullptr;
 }
@@ -154,7 +170,10 @@ bool TallowWindow::Start(CTallowDlg& dialog) {
         const auto notify = [&dialog, id = id](Notification notification) {
             return [&dialog, id, notification] { dialog.OnCommand(id, notification); };
         };
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        // A check box toggled through assistive technology is clicked as much as by the mouse.
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            connect(box, &QCheckBox::toggled, this, notify(Notification::Clicked));
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this, notify(Notification::Clicked));
         } else if (auto* browse = qobject_cast<BrowseField*>(widget)) {
             connect(browse, &BrowseField::textChanged, this, notify(Notification::Changed));

@@ -61,7 +61,9 @@ TextView::TextView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void TextView::SetText(SharedText text, std::shared_ptr<const LineIndex> index) {
+    const SharedText before = m_model.Text();
     m_model.SetText(std::move(text), std::move(index));
+    NotifyTextReplaced(this, before, m_model.Text());
     Changed();
 }
 
@@ -105,7 +107,16 @@ void TextView::Changed() {
     horizontalScrollBar()->setPageStep(ToInt(m_model.CellsInSight()));
     horizontalScrollBar()->setValue(ToInt(left));
     viewport()->update();
-    NotifyCaretMoved(this, m_model.Caret());
+    // Each only when it changed: a screen reader speaks on every one.
+    const TextSpan selection{m_model.SelectionStart(), m_model.SelectionEnd()};
+    if (selection != m_announcedSelection) {
+        m_announcedSelection = selection;
+        NotifySelectionChanged(this, selection.start, selection.end);
+    }
+    if (m_model.Caret() != m_announcedCaret) {
+        m_announcedCaret = m_model.Caret();
+        NotifyCaretMoved(this, m_announcedCaret);
+    }
 }
 
 void TextView::scrollContentsBy(int, int) {

@@ -46,4 +46,7 @@ class TextView : public QAbstractScrollArea, private TextMetrics {
     TextViewModel m_model{*this};
     QTimer m_dragTimer;
     ViewPoint m_dragPoint;
+    // What assistive technology was last told.
+    std::size_t m_announcedCaret = 0;
+    TextSpan m_announcedSelection;
 };

@@ -1,10 +1,10 @@
 #include "ui/qt/TextViewAccessible.h"
 
-#include <QAccessibleWidget>
 #include <algorithm>
 #include <climits>
 
 #include "ui/qt/QtText.h"
+#include "ui/qt/ReadOnlyTextAccessible.h"
 #include "ui/qt/TextView.h"
 
 namespace {
@@ -17,33 +17,38 @@ std::size_t FromOffset(int offset) {
     return static_cast<std::size_t>(std::max(0, offset));
 }
 
-class TextViewAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+TextUnit UnitOf(QAccessible::TextBoundaryType boundary) {
+    switch (boundary) {
+        case QAccessible::CharBoundary:
+            return TextUnit::Character;
+        case QAccessible::WordBoundary:
+            return TextUnit::Word;
+        case QAccessible::SentenceBoundary:
+        case QAccessible::ParagraphBoundary:
+        case QAccessible::LineBoundary:
+            return TextUnit::Line;
+        case QAccessible::NoBoundary:
+            break;
+    }
+    return TextUnit::Whole;
+}
+
+// A text event carries the text itself over D-Bus: a view's text can be hundreds of megabytes, so
+// the event holds its start, and a reader asks for the rest as it needs it.
+constexpr std::size_t kMostAnnounced = 1 << 16;
+
+class TextViewAccessible final : public ReadOnlyTextAccessible {
   public:
-    explicit TextViewAccessible(TextView* view)
-        : QAccessibleWidget(view, QAccessible::EditableText) {}
+    explicit TextViewAccessible(TextView* view) : ReadOnlyTextAccessible(view, true) {}
 
-    void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface) {
-            return static_cast<QAccessibleTextInterface*>(this);
-        }
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        state.multiLine = true;
-        state.selectableText = true;
-        return state;
-    }
-
-    // The whole text, as an edit control gives it.
+    // The whole text, as an edit control gives it; the lookups below copy only what they return.
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Value) {
             return ToQString(View().Text(), 0);
         }
         return QAccessibleWidget::text(kind);
     }
+    using ReadOnlyTextAccessible::setText;
 
     void selection(int index, int* start, int* end) const override {
         const bool any = index == 0 && selectionCount() == 1;
@@ -53,7 +58,6 @@ class TextViewAccessible final : public QAccessibleWidget, public QAccessibleTex
     int selectionCount() const override {
         return Model().SelectionStart() < Model().SelectionEnd() ? 1 : 0;
     }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
     void removeSelection(int) override { setCursorPosition(cursorPosition()); }
     void setSelection(int, int start, int end) override {
         View().Select(FromOffset(start), FromOffset(end));
@@ -67,15 +71,39 @@ class TextViewAccessible final : public QAccessibleWidget, public QAccessibleTex
         return ToQString(View().Text(), from, FromOffset(end) - std::min(from, FromOffset(end)));
     }
     int characterCount() const override { return ToOffset(View().Text().Size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int offset, int* start, int* end) const override {
-        *start = *end = offset;
-        return {};
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                             int* end) const override {
+        return Spanned(Model().UnitBefore(UnitOf(boundary), FromOffset(offset)), start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                         int* end) const override {
+        return Spanned(Model().UnitAt(UnitOf(boundary), FromOffset(offset)), start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* start,
+                            int* end) const override {
+        return Spanned(Model().UnitAfter(UnitOf(boundary), FromOffset(offset)), start, end);
+    }
+    // On the screen, as assistive technology measures.
+    QRect characterRect(int offset) const override {
+        const ViewBox box = Model().CharacterBox(FromOffset(offset));
+        const QPoint topLeft = View().viewport()->mapToGlobal(
+            QPoint(static_cast<int>(box.x), static_cast<int>(box.y)));
+        return {topLeft, QSize(static_cast<int>(box.width), static_cast<int>(box.height))};
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPoint inside = View().viewport()->mapFromGlobal(point);
+        if (!View().viewport()->rect().contains(inside)) {
+            return -1;
+        }
+        return ToOffset(Model().OffsetAt({inside.x(), inside.y()}));
     }
 
   private:
+    QString Spanned(TextSpan span, int* start, int* end) const {
+        *start = ToOffset(span.start);
+        *end = ToOffset(span.end);
+        return ToQString(View().Text(), span.start, span.end - span.start);
+    }
     TextView& View() const { return *static_cast<TextView*>(widget()); }
     const TextViewModel& Model() const { return View().Model(); }
 };
@@ -97,9 +125,24 @@ void InstallTextViewAccessible() {
     static_cast<void>(installed);
 }
 
+void NotifyTextReplaced(TextView* view, const SharedText& before, const SharedText& after) {
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent replaced(view, 0, ToQString(before, 0, kMostAnnounced),
+                                            ToQString(after, 0, kMostAnnounced));
+        QAccessible::updateAccessibility(&replaced);
+    }
+}
+
 void NotifyCaretMoved(TextView* view, std::size_t caret) {
     if (QAccessible::isActive()) {
         QAccessibleTextCursorEvent moved(view, ToOffset(caret));
         QAccessible::updateAccessibility(&moved);
+    }
+}
+
+void NotifySelectionChanged(TextView* view, std::size_t start, std::size_t end) {
+    if (QAccessible::isActive()) {
+        QAccessibleTextSelectionEvent changed(view, ToOffset(start), ToOffset(end));
+        QAccessible::updateAccessibility(&changed);
     }
 }

@@ -2,10 +2,16 @@
 
 #include <cstddef>
 
+#include "core/SharedText.h"
+
 class TextView;
 
 // Makes every TextView readable by assistive technology: a read-only, multi-line text with its
-// value, its caret and its selection. Installed once, however many views there are.
+// value, its caret, its selection and where each character is drawn. Installed once, however many
+// views there are.
 void InstallTextViewAccessible();
-// Tells assistive technology, when one listens, where the caret now is.
+
+// Tell assistive technology, when one listens, what changed in a view.
+void NotifyTextReplaced(TextView* view, const SharedText& before, const SharedText& after);
 void NotifyCaretMoved(TextView* view, std::size_t caret);
+void NotifySelectionChanged(TextView* view, std::size_t start, std::size_t end);

@@ -237,6 +237,14 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return MAKELRESULT(std::min<DWORD>(start, 0xFFFF), std::min<DWORD>(end, 0xFFFF));
         }
+        case EM_POSFROMCHAR:
+        case EM_CHARFROMPOS:
+        case EM_LINEFROMCHAR:
+        case EM_LINEINDEX:
+        case EM_LINELENGTH:
+        case EM_GETLINECOUNT:
+        case EM_GETFIRSTVISIBLELINE:
+            return AnswerPlacement(message, wParam, lParam);
         case WM_COPY:
             CopySelection();
             return 0;
@@ -244,13 +252,9 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return static_cast<LRESULT>(m_model.Text().Size());
         case WM_GETTEXT:
             return CopyText(reinterpret_cast<wchar_t*>(lParam), wParam);
-        case WM_SETTEXT: {
-            const SharedText text(std::make_shared<const WideString>(
-                FromWide(lParam == 0 ? L"" : reinterpret_cast<const wchar_t*>(lParam))));
-            auto index = std::make_shared<const LineIndex>(text);
-            SetText(std::move(text), std::move(index));
-            return TRUE;
-        }
+        // Read-only to everyone else: the program shows its texts through SetText.
+        case WM_SETTEXT:
+            return FALSE;
         case WM_GETOBJECT:
             if (static_cast<LONG>(lParam) == static_cast<LONG>(OBJID_CLIENT)) {
                 return AccessibleObject(wParam);
@@ -258,6 +262,42 @@ LRESULT Win32TextView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(m_window, message, wParam, lParam);
         default:
             return DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+// What the system's edit proxy asks to place the caret and the characters for magnifiers and
+// screen readers, answered as a multi-line edit answers: 16-bit positions, -1 for "the caret's".
+LRESULT Win32TextView::AnswerPlacement(UINT message, WPARAM wParam, LPARAM lParam) const {
+    const auto caretOr = [&](WPARAM given) {
+        return static_cast<int>(given) == -1 ? m_model.Caret() : given;
+    };
+    switch (message) {
+        case EM_POSFROMCHAR: {
+            const ViewBox box = m_model.CharacterBox(wParam);
+            return MAKELRESULT(static_cast<WORD>(box.x), static_cast<WORD>(box.y));
+        }
+        case EM_CHARFROMPOS: {
+            const std::size_t offset = m_model.OffsetAt(PointOf(lParam));
+            return MAKELRESULT(static_cast<WORD>(offset),
+                               static_cast<WORD>(m_model.LineOf(offset)));
+        }
+        case EM_LINEFROMCHAR:
+            return static_cast<LRESULT>(m_model.LineOf(caretOr(wParam)));
+        case EM_LINEINDEX: {
+            const std::size_t line =
+                static_cast<int>(wParam) == -1 ? m_model.LineOf(m_model.Caret()) : wParam;
+            return line < m_model.LineCount()
+                       ? static_cast<LRESULT>(m_model.LineCharacters(line).start)
+                       : -1;
+        }
+        case EM_LINELENGTH: {
+            const TextSpan line = m_model.LineCharacters(m_model.LineOf(caretOr(wParam)));
+            return static_cast<LRESULT>(line.end - line.start);
+        }
+        case EM_GETLINECOUNT:
+            return static_cast<LRESULT>(m_model.LineCount());
+        default:
+            return static_cast<LRESULT>(m_model.TopLine());
     }
 }
 

@@ -26,6 +26,7 @@ class Win32TextView final : private TextMetrics {
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT AnswerPlacement(UINT message, WPARAM wParam, LPARAM lParam) const;
     int LineHeight() const override { return m_lineHeight; }
     int CellWidth() const override { return m_cell; }
     std::vector<int> Edges(std::u16string_view characters) const override;

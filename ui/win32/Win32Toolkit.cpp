@@ -115,7 +115,7 @@ SharedText Win32Toolkit::ShowInView(ControlId control, SharedText text,
 }
 
 void Win32Toolkit::ShowText(ControlId control, SharedText text) {
-    SetWindowTextW(Control(control), AsWide(text.Wide()));
+    Win32Window::ShowOwnText(Control(control), AsWide(text.Wide()));
 }
 
 bool Win32Toolkit::IsChecked(ControlId control) {

@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <cstring>
 #include <vector>
 
+#include "ui/ControlTable.h"
 #include "ui/TallowDlg.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
@@ -40,8 +42,15 @@ std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
 // to the default button. Those keys stop here, so they neither close the window nor move the
 // focus; a tab, never part of a number, is not typed either. Their characters have the keys'
 // codes.
+// Set while the program itself writes an edit.
+thread_local bool t_ownWrite = false;
+
 LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
+    if (message == WM_SETTEXT && !t_ownWrite &&
+        (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0) {
+        return FALSE;
+    }
     if (message == WM_KEYDOWN || message == WM_CHAR) {
         const bool takesLines = (GetWindowLongW(edit, GWL_STYLE) & ES_WANTRETURN) != 0;
         if (wParam == VK_ESCAPE || wParam == VK_TAB || (wParam == VK_RETURN && !takesLines)) {
@@ -57,6 +66,29 @@ BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
         SetWindowSubclass(control, &KeepKeysInEdit, 0, 0);
     }
     return TRUE;
+}
+
+// Windows names a field after the static text just before it in the template, which is not
+// always the label beside it (both box labels precede both boxes), and the template's order is
+// the tab order: each name is given explicitly, from the control table.
+void NameControls(HWND window) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+        return;
+    }
+    const auto name = [&](HWND control, std::u16string_view text) {
+        std::wstring wide(text.begin(), text.end());
+        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                 PROPID_ACC_NAME, wide.data());
+    };
+    for (const ControlTemplate& item : MainDialogControls()) {
+        if (item.id && !AccessibleName(item).empty()) {
+            name(GetDlgItem(window, static_cast<int>(*item.id)), AccessibleName(item));
+        }
+    }
+    name(GetDlgItem(window, IDC_BROWSE_BUTTON), kBrowseButtonName);
+    services->Release();
 }
 
 void SetLinkText(HWND link, const std::wstring& target) {
@@ -79,6 +111,12 @@ Win32Window::~Win32Window() {
     if (m_icon != nullptr) {
         DestroyIcon(m_icon);
     }
+}
+
+void Win32Window::ShowOwnText(HWND edit, const wchar_t* text) {
+    t_ownWrite = true;
+    SetWindowTextW(edit, text);
+    t_ownWrite = false;
 }
 
 bool Win32Window::IsDialog(const MessageTarget* target) const {
@@ -181,6 +219,9 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             return FALSE;
+        case kBrowse:
+            Browse();
+            return TRUE;
         case kRunOnWindowThread:
             (*reinterpret_cast<const std::function<void()>*>(lParam))();
             return TRUE;
@@ -217,6 +258,7 @@ void Win32Window::OnInitDialog() {
         Win32TextView::Replace(Control(box));
     }
     EnumChildWindows(m_window, &SubclassEdit, 0);
+    NameControls(m_window);
     SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
     SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);
     m_dialog->OnInitDialog();
@@ -227,8 +269,9 @@ void Win32Window::OnCommand(int id, int code) {
         m_dialog->OnCancel();
         return;
     }
+    // Posted: a BM_CLICK sent by another program returns before the modal dialog runs.
     if (id == IDC_BROWSE_BUTTON && code == BN_CLICKED) {
-        Browse();
+        PostMessageW(m_window, kBrowse, 0, 0);
         return;
     }
     if (code == BN_CLICKED) {
@@ -264,7 +307,7 @@ void Win32Window::Browse() {
     choice.nMaxFile = static_cast<DWORD>(path.size());
     choice.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     if (GetOpenFileNameW(&choice)) {
-        SetWindowTextW(Control(kBrowseFieldId), path.data());
+        ShowOwnText(Control(kBrowseFieldId), path.data());
     }
 }
 

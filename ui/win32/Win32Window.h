@@ -14,6 +14,8 @@ class Win32Window {
   public:
     // The private message that carries a call from another thread to the window's.
     static constexpr UINT kRunOnWindowThread = WM_APP + 1;
+    // The browse button's file dialog, opened once the click that asked for it has returned.
+    static constexpr UINT kBrowse = WM_APP + 2;
 
     explicit Win32Window(HINSTANCE instance);
     ~Win32Window();
@@ -36,6 +38,9 @@ class Win32Window {
     bool IsDialog(const MessageTarget* target) const;
     // What the two links show and open with the shell: the working folder and the help file.
     void SetLinks(std::wstring workingFolder, std::wstring helpFile);
+    // Shows text in an edit; the only way into a read-only one, which refuses WM_SETTEXT from
+    // anyone else (assistive technology and other programs may send it).
+    static void ShowOwnText(HWND edit, const wchar_t* text);
     // One count for the whole process: the hourglass shows while it is above zero.
     void ChangeWaitCount(int change);
 

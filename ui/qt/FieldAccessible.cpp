@@ -1,0 +1,79 @@
+#include "ui/qt/FieldAccessible.h"
+
+#include <QLineEdit>
+
+#include "ui/qt/LinkLabel.h"
+#include "ui/qt/ReadOnlyTextAccessible.h"
+
+namespace {
+
+// Qt's own line-edit object calls a read-only field editable too, and writes its text when asked.
+class ReadOnlyLineAccessible final : public ReadOnlyTextAccessible {
+  public:
+    explicit ReadOnlyLineAccessible(QLineEdit* line) : ReadOnlyTextAccessible(line, false) {}
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? Line().text() : QAccessibleWidget::text(kind);
+    }
+    using ReadOnlyTextAccessible::setText;
+
+    void selection(int index, int* start, int* end) const override {
+        const bool any = index == 0 && Line().hasSelectedText();
+        *start = any ? Line().selectionStart() : 0;
+        *end = any ? Line().selectionEnd() : 0;
+    }
+    int selectionCount() const override { return Line().hasSelectedText() ? 1 : 0; }
+    void removeSelection(int) override { Line().deselect(); }
+    void setSelection(int, int start, int end) override { Line().setSelection(start, end - start); }
+    int cursorPosition() const override { return Line().cursorPosition(); }
+    void setCursorPosition(int position) override { Line().setCursorPosition(position); }
+    QString text(int start, int end) const override {
+        return Line().text().mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(Line().text().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint& point) const override {
+        return Line().cursorPositionAt(Line().mapFromGlobal(point));
+    }
+
+  private:
+    QLineEdit& Line() const { return *static_cast<QLineEdit*>(widget()); }
+};
+
+class LinkAccessible final : public QAccessibleWidget {
+  public:
+    explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name || kind == QAccessible::Value
+                   ? static_cast<LinkLabel*>(widget())->Target()
+                   : QAccessibleWidget::text(kind);
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == pressAction() && widget()->isEnabled()) {
+            static_cast<LinkLabel*>(widget())->Open();
+        }
+    }
+};
+
+QAccessibleInterface* FieldInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLineEdit")) {
+        auto* line = qobject_cast<QLineEdit*>(object);
+        return line != nullptr && line->isReadOnly() ? new ReadOnlyLineAccessible(line) : nullptr;
+    }
+    if (className == QLatin1String("LinkLabel")) {
+        return new LinkAccessible(static_cast<LinkLabel*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallFieldAccessibles() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&FieldInterface);
+        return true;
+    }();
+    static_cast<void>(installed);
+}
