@@ -15,9 +15,6 @@ bool MemorySource::Rewind() {
     return true;
 }
 
-namespace {
-
-// Reads up to room bytes, however many reads it takes; nothing on a failure.
 std::optional<std::size_t> ReadUpTo(ByteSource& source, char* buffer, std::size_t room) {
     std::size_t total = 0;
     while (total < room) {
@@ -32,6 +29,8 @@ std::optional<std::size_t> ReadUpTo(ByteSource& source, char* buffer, std::size_
     }
     return total;
 }
+
+namespace {
 
 std::optional<bool> HoldsZeroByte(ByteSource& source, std::size_t blockSize) {
     std::vector<char> block(blockSize);
@@ -51,16 +50,24 @@ std::optional<bool> HoldsZeroByte(ByteSource& source, std::size_t blockSize) {
 
 }  // namespace
 
-std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize) {
+std::optional<MarkedEncoding> ReadMark(ByteSource& source) {
     char start[3];
     const std::optional<std::size_t> got = ReadUpTo(source, start, sizeof start);
     if (!got || !source.Rewind()) {
         return std::nullopt;
     }
-    const std::optional<MarkedEncoding> marked = EncodingFromMark(std::string_view(start, *got));
-    if (marked) {
-        return ReadUpTo(source, start, marked->markLength) ? std::optional(marked->encoding)
-                                                           : std::nullopt;
+    const MarkedEncoding marked =
+        EncodingFromMark(std::string_view(start, *got)).value_or(MarkedEncoding{Encoding::Utf8, 0});
+    if (!ReadUpTo(source, start, marked.markLength)) {
+        return std::nullopt;
+    }
+    return marked;
+}
+
+std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize) {
+    const std::optional<MarkedEncoding> marked = ReadMark(source);
+    if (!marked || marked->markLength > 0) {
+        return marked ? std::optional(marked->encoding) : std::nullopt;
     }
     const std::optional<bool> zero = HoldsZeroByte(source, blockSize);
     if (!zero || !source.Rewind()) {
@@ -69,24 +76,80 @@ std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize) 
     return *zero ? Encoding::Utf16LE : Encoding::Utf8;
 }
 
-bool NumberListStream::Take(std::u16string_view units, ByteString& result) {
-    for (const char16_t c : units) {
-        switch (m_reader.Next(c)) {
-            case ListCharacter::Digit:
-                m_value = WithDigit(m_value, c);
-                m_inLine = true;
-                break;
-            case ListCharacter::LineEnd:
-                EndLine(result);
-                break;
-            case ListCharacter::Dropped:
-                break;
-            case ListCharacter::Other:
-                m_notDigits = true;
-                return false;
+bool NumberListStream::Take(std::string_view bytes, ByteString& result) {
+    if (m_encoding == Encoding::Utf8) {
+        for (std::size_t next = 0; next < bytes.size() && !m_notDigits; ++next) {
+            TakeUnit(static_cast<unsigned char>(bytes[next]), result);
         }
+        return !m_notDigits;
     }
-    return true;
+    const bool little = m_encoding == Encoding::Utf16LE;
+    const auto unit = [little](unsigned char first, unsigned char second) {
+        return static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
+    };
+    std::size_t next = 0;
+    if (m_carried >= 0 && !bytes.empty()) {
+        TakeUnit(unit(static_cast<unsigned char>(m_carried), bytes[0]), result);
+        m_carried = -1;
+        next = 1;
+    }
+    for (; next + 1 < bytes.size() && !m_notDigits; next += 2) {
+        TakeUnit(unit(bytes[next], bytes[next + 1]), result);
+    }
+    if (next < bytes.size() && !m_notDigits) {
+        m_carried = static_cast<unsigned char>(bytes[next]);
+    }
+    return !m_notDigits;
+}
+
+BlockLines WholeLines(std::string_view block, Encoding encoding) {
+    if (encoding == Encoding::Utf8) {
+        const std::size_t first = block.find('\n');
+        return first == block.npos ? BlockLines{block.size(), block.size()}
+                                   : BlockLines{first + 1, block.rfind('\n') + 1};
+    }
+    const char low = encoding == Encoding::Utf16LE ? '\n' : '\0';
+    const char high = encoding == Encoding::Utf16LE ? '\0' : '\n';
+    const auto isLineEnd = [&](std::size_t at) {
+        return block[at] == low && block[at + 1] == high;
+    };
+    const std::size_t units = block.size() / 2;
+    std::size_t first = 0;
+    while (first < units && !isLineEnd(2 * first)) {
+        ++first;
+    }
+    if (first == units) {
+        return {block.size(), block.size()};
+    }
+    std::size_t last = units - 1;
+    while (!isLineEnd(2 * last)) {
+        --last;
+    }
+    return {2 * first + 2, 2 * last + 2};
+}
+
+ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteString& result) {
+    NumberListStream list(encoding);
+    result.reserve(result.size() + bytes.size() * 2);
+    list.Take(bytes, result);
+    return list.Result();
+}
+
+void NumberListStream::TakeUnit(char16_t unit, ByteString& result) {
+    switch (m_reader.Next(unit)) {
+        case ListCharacter::Digit:
+            m_value = WithDigit(m_value, unit);
+            m_inLine = true;
+            break;
+        case ListCharacter::LineEnd:
+            EndLine(result);
+            break;
+        case ListCharacter::Dropped:
+            break;
+        case ListCharacter::Other:
+            m_notDigits = true;
+            break;
+    }
 }
 
 void NumberListStream::EndLine(ByteString& result) {
@@ -102,7 +165,9 @@ void NumberListStream::EndLine(ByteString& result) {
     m_inLine = false;
 }
 
+// A lone last byte of UTF-16 decodes to a replacement character, which no list holds.
 void NumberListStream::Finish(ByteString& result) {
+    m_notDigits = m_notDigits || m_carried >= 0;
     if (!m_notDigits) {
         EndLine(result);
     }

@@ -4,9 +4,14 @@
 // checked, split, range-checked and turned into result lines in one pass, with the same outcome and
 // the same result bytes as the steps of NumberText.h over the whole text.
 
+#include <algorithm>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <future>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "core/ConversionOutcome.h"
 #include "core/NumberText.h"
@@ -37,25 +42,40 @@ class MemorySource final : public ByteSource {
 
 inline constexpr std::size_t kStreamBlock = std::size_t{1} << 20;
 
+// The encoding a number file's byte-order mark names, leaving source just past it; UTF-8 with a
+// mark length of 0 when it has none. Nothing when it cannot be read.
+std::optional<MarkedEncoding> ReadMark(ByteSource& source);
+
 // The encoding of a number file: its byte-order mark's, or without one UTF-16LE when it holds a
 // zero byte anywhere and UTF-8 otherwise. Leaves source just past the mark; nothing when it
 // cannot be read.
 std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize = kStreamBlock);
 
-// The checks and result lines over text that arrives in pieces. A number's result line is
-// appended as its line ends; once a number was too large nothing more is appended, but the rest
-// is still checked for characters that are not digits, which decide the outcome first.
+// Reads up to room bytes, however many reads it takes; nothing on a failure.
+std::optional<std::size_t> ReadUpTo(ByteSource& source, char* buffer, std::size_t room);
+
+// The checks and result lines over a list whose bytes arrive in pieces, classified straight from
+// the bytes: every character a number list holds is ASCII, so any other unit, well-formed or not,
+// is one that no list holds, as it would be decoded. A number's result line is appended as its line
+// ends; once a number was too large nothing more is appended, but the rest is still checked for
+// characters that are not digits, which decide the outcome first.
 class NumberListStream {
   public:
+    explicit NumberListStream(Encoding encoding) : m_encoding(encoding) {}
+
     // False once a character that no number list holds was seen: nothing after it matters.
-    bool Take(std::u16string_view units, ByteString& result);
+    bool Take(std::string_view bytes, ByteString& result);
     void Finish(ByteString& result);
     // Converted, NotDigits or TooLarge.
     ConversionOutcome Result() const;
 
   private:
+    void TakeUnit(char16_t unit, ByteString& result);
     void EndLine(ByteString& result);
 
+    Encoding m_encoding;
+    // The first byte of a UTF-16 unit whose second is still to come, or -1.
+    int m_carried = -1;
     ListCharacterReader m_reader;
     std::int64_t m_value = 0;
     bool m_inLine = false;
@@ -63,31 +83,124 @@ class NumberListStream {
     bool m_notDigits = false;
 };
 
-// Runs the number list of source through NumberListStream, handing the result to write(bytes)
-// in blocks. The result is whole only when the outcome is Converted.
-template <typename Write>
-ConversionOutcome StreamNumberList(ByteSource& source, Write&& write,
-                                   std::size_t blockSize = kStreamBlock) {
-    const std::optional<Encoding> encoding = ReadEncoding(source, blockSize);
-    if (!encoding) {
-        return ConversionOutcome::InputUnreadable;
-    }
-    NumberListStream list;
-    ByteString result;
-    result.reserve(blockSize + 64);
-    const auto read = [&](char* buffer, std::size_t room) { return source.Read(buffer, room); };
-    const auto take = [&](std::u16string_view units) {
-        const bool more = list.Take(units, result);
-        if (result.size() >= blockSize) {
-            write(std::string_view(result));
-            result.clear();
-        }
-        return more;
+// The parts of a block that can be converted on their own: whole lines, from just past its first
+// LF through its last. What comes before joins the line the previous block ended in, what comes
+// after starts the next one. For UTF-16 the LF is a whole unit at an even offset.
+struct BlockLines {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+BlockLines WholeLines(std::string_view block, Encoding encoding);
+
+// Which of two list outcomes decides: a character that no list holds, then a number too large.
+inline bool OutcomeOrder(ConversionOutcome a, ConversionOutcome b) {
+    const auto rank = [](ConversionOutcome outcome) {
+        return outcome == ConversionOutcome::NotDigits  ? 2
+               : outcome == ConversionOutcome::TooLarge ? 1
+                                                        : 0;
     };
-    if (!DecodeBlocks(*encoding, blockSize, read, take)) {
+    return rank(a) < rank(b);
+}
+
+// Converts a stretch of whole lines by itself, appending its result lines to result.
+ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteString& result);
+
+// Runs the number list of source, handing the result to sink in file order: sink.Take(block)
+// takes a block's bytes and leaves it empty to be filled again; sink.Restart() drops all it took.
+// The whole lines of each block convert on another core while the next block is read; a line
+// that spans blocks goes through one stream, so that no line, however long, is ever held. A file
+// without a mark is read as UTF-8 until a zero byte shows it is UTF-16LE, and then again from its
+// start: one pass for nearly every file. The result is whole only when the outcome is Converted.
+template <typename Sink>
+ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
+                                   std::size_t blockSize = kStreamBlock) {
+    // Blocks whose lines may convert at once; each is read into a buffer of its own, kept until
+    // its lines are handed over.
+    constexpr std::size_t kMostInFlight = 3;
+    const std::optional<MarkedEncoding> marked = ReadMark(source);
+    if (!marked) {
         return ConversionOutcome::InputUnreadable;
     }
-    list.Finish(result);
-    write(std::string_view(result));
-    return list.Result();
+    // No mark: UTF-8 unless the text holds a zero byte anywhere.
+    bool mayHoldZero = marked->markLength == 0;
+    // Even, so that blocks of UTF-16 start on whole units.
+    std::vector<std::vector<char>> buffers(kMostInFlight + 1,
+                                           std::vector<char>(blockSize + blockSize % 2));
+    struct Pending {
+        ByteString before;
+        ByteString lines;
+        std::optional<std::future<ConversionOutcome>> outcome;
+        ByteString after;
+    };
+    // Buffers come back once taken, so that no block's result costs a fresh allocation.
+    std::vector<ByteString> spare;
+    const auto reused = [&] {
+        ByteString taken;
+        if (!spare.empty()) {
+            taken = std::move(spare.back());
+            spare.pop_back();
+        }
+        return taken;
+    };
+    for (Encoding encoding = marked->encoding;; encoding = Encoding::Utf16LE) {
+        NumberListStream spanning(encoding);
+        std::deque<Pending> inFlight;
+        ConversionOutcome linesOutcome = ConversionOutcome::Converted;
+        const auto handOver = [&](std::size_t keep) {
+            for (; inFlight.size() > keep; inFlight.pop_front()) {
+                Pending& pending = inFlight.front();
+                if (pending.outcome) {
+                    linesOutcome = std::max(linesOutcome, pending.outcome->get(), OutcomeOrder);
+                }
+                for (ByteString* part : {&pending.before, &pending.lines, &pending.after}) {
+                    sink.Take(*part);
+                    spare.push_back(std::move(*part));
+                }
+            }
+        };
+        bool going = true;
+        bool zeroFound = false;
+        for (std::size_t count = 0;; ++count) {
+            handOver(kMostInFlight);
+            std::vector<char>& buffer = buffers[count % buffers.size()];
+            const std::optional<std::size_t> got = ReadUpTo(source, buffer.data(), buffer.size());
+            if (!got) {
+                handOver(0);
+                return ConversionOutcome::InputUnreadable;
+            }
+            const std::string_view bytes(buffer.data(), *got);
+            if (bytes.empty() || (mayHoldZero && bytes.find('\0') != bytes.npos)) {
+                zeroFound = !bytes.empty();
+                break;
+            }
+            going = going && linesOutcome != ConversionOutcome::NotDigits;
+            if (going) {
+                const BlockLines whole = WholeLines(bytes, encoding);
+                Pending& pending = inFlight.emplace_back(Pending{reused(), reused(), {}, reused()});
+                going = spanning.Take(bytes.substr(0, whole.start), pending.before);
+                if (going && whole.end > whole.start) {
+                    pending.outcome = std::async(std::launch::async, ConvertLines,
+                                                 bytes.substr(whole.start, whole.end - whole.start),
+                                                 encoding, std::ref(pending.lines));
+                }
+                going = going && spanning.Take(bytes.substr(whole.end), pending.after);
+            }
+            // Once refused, only a zero byte further on could change the outcome.
+            if (!going && !mayHoldZero) {
+                break;
+            }
+        }
+        handOver(0);
+        if (!zeroFound) {
+            ByteString last;
+            spanning.Finish(last);
+            sink.Take(last);
+            return std::max(linesOutcome, spanning.Result(), OutcomeOrder);
+        }
+        if (!source.Rewind()) {
+            return ConversionOutcome::InputUnreadable;
+        }
+        sink.Restart();
+        mayHoldZero = false;
+    }
 }

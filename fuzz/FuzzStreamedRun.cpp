@@ -8,6 +8,7 @@
 #include "core/NumberText.h"
 #include "fuzz/FuzzCheck.h"
 #include "storage/TextFile.h"
+#include "tests/support/StringSink.h"
 
 namespace {
 
@@ -40,12 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ConversionOutcome expected = WholeTextRun(bytes, whole);
 
     MemorySource source(bytes);
-    std::string streamed;
-    const ConversionOutcome outcome = StreamNumberList(
-        source, [&](std::string_view block) { streamed.append(block); }, blockSize);
+    StringSink streamed;
+    const ConversionOutcome outcome = StreamNumberList(source, streamed, blockSize);
     FUZZ_CHECK(outcome == expected);
     if (outcome == ConversionOutcome::Converted) {
-        FUZZ_CHECK(streamed == std::string_view(whole));
+        FUZZ_CHECK(streamed.bytes == std::string_view(whole));
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "core/NumberListStream.h"
 #include "tests/support/Printing.h"
+#include "tests/support/StringSink.h"
 
 namespace {
 
@@ -130,6 +131,9 @@ const StreamCase kStreams[] = {
                  4),
      ConversionOutcome::Converted, "100\r\n"},
     {std::string("9\0\n\0", 4), ConversionOutcome::Converted, "1001\r\n"},
+    // No mark, and a zero byte only past the first blocks: UTF-16LE from the start, never UTF-8
+    // up to the zero byte and UTF-16LE after it.
+    {std::string("12\r\n3\0\n\0", 8), ConversionOutcome::NotDigits, ""},
     {"2147483647", ConversionOutcome::Converted, std::string(31, '1') + "\r\n"},
     {"1\r\n2147483648\r\n1\r\n", ConversionOutcome::TooLarge, ""},
     {"1\r\nx\r\n", ConversionOutcome::NotDigits, ""},
@@ -146,12 +150,11 @@ TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
     for (const StreamCase& c : kStreams) {
         for (const std::size_t block : {1, 2, 3, 5, 64}) {
             MemorySource source(c.bytes);
-            std::string written;
-            const ConversionOutcome outcome = StreamNumberList(
-                source, [&](std::string_view bytes) { written += bytes; }, block);
+            StringSink written;
+            const ConversionOutcome outcome = StreamNumberList(source, written, block);
             EXPECT_EQ(outcome, c.outcome) << c.bytes << " in blocks of " << block;
             if (outcome == ConversionOutcome::Converted) {
-                EXPECT_EQ(written, c.result) << c.bytes << " in blocks of " << block;
+                EXPECT_EQ(written.bytes, c.result) << c.bytes << " in blocks of " << block;
             }
         }
     }
@@ -184,9 +187,8 @@ TEST(NumberListStream, AFailedReadIsNeverAConversion) {
         std::size_t m_next = 0;
     };
     FailingSource source;
-    EXPECT_EQ(StreamNumberList(
-                  source, [](std::string_view) {}, 4),
-              ConversionOutcome::InputUnreadable);
+    StringSink written;
+    EXPECT_EQ(StreamNumberList(source, written, 4), ConversionOutcome::InputUnreadable);
 }
 
 }  // namespace
