@@ -76,28 +76,89 @@ std::optional<Encoding> ReadEncoding(ByteSource& source, std::size_t blockSize) 
     return *zero ? Encoding::Utf16LE : Encoding::Utf8;
 }
 
-bool NumberListStream::Take(std::string_view bytes, ByteString& result) {
-    if (m_encoding == Encoding::Utf8) {
-        for (std::size_t next = 0; next < bytes.size() && !m_notDigits; ++next) {
-            TakeUnit(static_cast<unsigned char>(bytes[next]), result);
+void NumberListStream::TakeUnit(char16_t unit, ByteString& result) {
+    switch (m_reader.Next(unit)) {
+        case ListCharacter::Digit:
+            m_value = WithDigit(m_value, unit);
+            m_inLine = true;
+            break;
+        case ListCharacter::LineEnd:
+            EndLine(result);
+            break;
+        case ListCharacter::Dropped:
+            break;
+        case ListCharacter::Other:
+            m_notDigits = true;
+            break;
+    }
+}
+
+// Runs units through the list, unit(i) giving the i-th of count. The state is held in locals
+// across runs of digits, nearly every unit of a list: the result's bytes may alias the members.
+template <typename Unit>
+void NumberListStream::TakeUnits(std::size_t count, Unit unit, ByteString& result) {
+    std::int64_t value = m_value;
+    bool inLine = m_inLine;
+    ListCharacterReader reader = m_reader;
+    for (std::size_t next = 0; next < count; ++next) {
+        const char16_t c = unit(next);
+        if (static_cast<unsigned>(c - u'0') < 10U) {
+            if (!reader.TakeDigit()) {
+                m_notDigits = true;
+                break;
+            }
+            value = WithDigit(value, c);
+            inLine = true;
+            continue;
         }
+        m_value = value;
+        m_inLine = inLine;
+        m_reader = reader;
+        TakeUnit(c, result);
+        if (m_notDigits) {
+            return;
+        }
+        value = m_value;
+        inLine = m_inLine;
+        reader = m_reader;
+    }
+    m_value = value;
+    m_inLine = inLine;
+    m_reader = reader;
+}
+
+bool NumberListStream::Take(std::string_view bytes, ByteString& result) {
+    if (m_notDigits) {
+        return false;
+    }
+    if (m_encoding == Encoding::Utf8) {
+        TakeUnits(
+            bytes.size(),
+            [&](std::size_t at) {
+                return static_cast<char16_t>(static_cast<unsigned char>(bytes[at]));
+            },
+            result);
         return !m_notDigits;
     }
     const bool little = m_encoding == Encoding::Utf16LE;
     const auto unit = [little](unsigned char first, unsigned char second) {
         return static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
     };
-    std::size_t next = 0;
+    std::size_t start = 0;
     if (m_carried >= 0 && !bytes.empty()) {
         TakeUnit(unit(static_cast<unsigned char>(m_carried), bytes[0]), result);
         m_carried = -1;
-        next = 1;
+        start = 1;
     }
-    for (; next + 1 < bytes.size() && !m_notDigits; next += 2) {
-        TakeUnit(unit(bytes[next], bytes[next + 1]), result);
+    const std::size_t units = (bytes.size() - start) / 2;
+    if (!m_notDigits) {
+        TakeUnits(
+            units,
+            [&](std::size_t at) { return unit(bytes[start + 2 * at], bytes[start + 2 * at + 1]); },
+            result);
     }
-    if (next < bytes.size() && !m_notDigits) {
-        m_carried = static_cast<unsigned char>(bytes[next]);
+    if (start + 2 * units < bytes.size() && !m_notDigits) {
+        m_carried = static_cast<unsigned char>(bytes.back());
     }
     return !m_notDigits;
 }
@@ -133,23 +194,6 @@ ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteSt
     result.reserve(result.size() + bytes.size() * 2);
     list.Take(bytes, result);
     return list.Result();
-}
-
-void NumberListStream::TakeUnit(char16_t unit, ByteString& result) {
-    switch (m_reader.Next(unit)) {
-        case ListCharacter::Digit:
-            m_value = WithDigit(m_value, unit);
-            m_inLine = true;
-            break;
-        case ListCharacter::LineEnd:
-            EndLine(result);
-            break;
-        case ListCharacter::Dropped:
-            break;
-        case ListCharacter::Other:
-            m_notDigits = true;
-            break;
-    }
 }
 
 void NumberListStream::EndLine(ByteString& result) {

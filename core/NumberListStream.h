@@ -70,6 +70,8 @@ class NumberListStream {
     ConversionOutcome Result() const;
 
   private:
+    template <typename Unit>
+    void TakeUnits(std::size_t count, Unit unit, ByteString& result);
     void TakeUnit(char16_t unit, ByteString& result);
     void EndLine(ByteString& result);
 
@@ -132,7 +134,8 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
         std::optional<std::future<ConversionOutcome>> outcome;
         ByteString after;
     };
-    // Buffers come back once taken, so that no block's result costs a fresh allocation.
+    // The lines' buffers come back once taken, so that no block's result costs a fresh
+    // allocation; the parts before and after hold a line at the most.
     std::vector<ByteString> spare;
     const auto reused = [&] {
         ByteString taken;
@@ -152,10 +155,10 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
                 if (pending.outcome) {
                     linesOutcome = std::max(linesOutcome, pending.outcome->get(), OutcomeOrder);
                 }
-                for (ByteString* part : {&pending.before, &pending.lines, &pending.after}) {
-                    sink.Take(*part);
-                    spare.push_back(std::move(*part));
-                }
+                sink.Take(pending.before);
+                sink.Take(pending.lines);
+                spare.push_back(std::move(pending.lines));
+                sink.Take(pending.after);
             }
         };
         bool going = true;
@@ -176,7 +179,7 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
             going = going && linesOutcome != ConversionOutcome::NotDigits;
             if (going) {
                 const BlockLines whole = WholeLines(bytes, encoding);
-                Pending& pending = inFlight.emplace_back(Pending{reused(), reused(), {}, reused()});
+                Pending& pending = inFlight.emplace_back(Pending{{}, reused(), {}, {}});
                 going = spanning.Take(bytes.substr(0, whole.start), pending.before);
                 if (going && whole.end > whole.start) {
                     pending.outcome = std::async(std::launch::async, ConvertLines,

@@ -24,11 +24,15 @@ enum class ListCharacter { Digit, LineEnd, Dropped, Other };
 // never read as one number, so such a digit counts as Other.
 class ListCharacterReader {
   public:
+    // A digit, which is refused (false) where a CR joins it to the digit before.
+    bool TakeDigit() {
+        const bool joined = m_place == Place::CarriageReturnAfterDigit;
+        m_place = Place::AfterDigit;
+        return !joined;
+    }
     ListCharacter Next(char16_t c) {
         if (c >= u'0' && c <= u'9') {
-            const bool joined = m_place == Place::CarriageReturnAfterDigit;
-            m_place = Place::AfterDigit;
-            return joined ? ListCharacter::Other : ListCharacter::Digit;
+            return TakeDigit() ? ListCharacter::Digit : ListCharacter::Other;
         }
         if (c == u'\r') {
             if (m_place == Place::AfterDigit) {
@@ -49,13 +53,21 @@ class ListCharacterReader {
 // of a line; the empty text passes.
 bool CheckNumberText(std::u16string_view text);
 
-// One number's line of the result: its binary digits, then CR LF.
+// One number's line of the result: its binary digits, then CR LF, in one append; value is not
+// negative.
 template <typename String>
 void AppendResultLine(std::int32_t value, String& result) {
     using Char = typename String::value_type;
-    AppendBinary(value, result);
-    result.push_back(Char('\r'));
-    result.push_back(Char('\n'));
+    const auto magnitude = static_cast<std::uint32_t>(value);
+    Char line[34];
+    for (std::size_t byte = 0; byte < 4; ++byte) {
+        const auto& eight = kByteDigits[(magnitude >> (24 - 8 * byte)) & 0xFFU];
+        std::copy(eight.begin(), eight.end(), line + 8 * byte);
+    }
+    line[32] = Char('\r');
+    line[33] = Char('\n');
+    const int leadingZeros = magnitude == 0 ? 31 : std::countl_zero(magnitude);
+    result.append(line + leadingZeros, line + 34);
 }
 
 // The text without its trailing CR and LF characters.
