@@ -4,12 +4,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/AutomaticRunEnd.h"
 #include "app/TallowApp.h"
-#include "storage/FileHelpers.h"
-#include "storage/WorkingFolders.h"
-#include "ui/HeadlessToolkit.h"
-#include "ui/TallowDlg.h"
+#include "app/UnattendedRun.h"
+#include "storage/UserDocuments.h"
 #include "ui/qt/QtToolkit.h"
 
 namespace {
@@ -73,17 +70,11 @@ void ShowBoxesAfterTheRun(const std::vector<HeadlessToolkit::Message>& messages,
 // connected to; the window's toolkit starts only for an interactive session.
 int main(int, char*[]) {
     std::error_code ignored;
-    HeadlessToolkit toolkit(QtToolkit::UserDocuments(),
+    HeadlessToolkit toolkit(UserDocumentsFolder(),
                             std::filesystem::read_symlink("/proc/self/exe", ignored));
-    if (DirectoryExists(AutoFileFolder(toolkit.DocumentsFolder())) != 0) {
-        CTallowDlg dialog(toolkit);
-        dialog.OnInitDialog();
-        // The folder may have gone meanwhile: then the window opens after all.
-        if (dialog.AutomaticOutcome()) {
-            const int status = ReportAutomaticRun(dialog.AutomaticOutcome());
-            ShowBoxesAfterTheRun(toolkit.Messages(), status);
-            return status;
-        }
+    if (const std::optional<int> status = RunUnattended(toolkit)) {
+        ShowBoxesAfterTheRun(toolkit.Messages(), *status);
+        return *status;
     }
     qputenv("QT_QPA_PLATFORM", PlatformsToTry());
     QApplication application(gCount, gArguments);

@@ -68,6 +68,7 @@ def main():
     parser.add_argument("--encoding", choices=("utf16", "utf8"), default="utf16")
     parser.add_argument("--no-python", action="store_true")
     parser.add_argument("--build", default="build")
+    parser.add_argument("--against", help="another build's program, run alternately")
     args = parser.parse_args()
     python_encoding = "utf-16" if args.encoding == "utf16" else "utf-8"
 
@@ -85,6 +86,8 @@ def main():
         tallow = os.path.join(args.build, "app", "Tallow")
         reference = os.path.join(args.build, "bench", "bench_reference")
         others = ("floor", "careful") if args.no_python else ("floor", "careful", "python")
+        if args.against:
+            others = ("against",) + others
         outputs = {name: os.path.join(work, name + ".out") for name in others}
 
         figures = {name: [] for name in ("tallow",) + others}
@@ -92,6 +95,11 @@ def main():
             shutil.copyfile(source, os.path.join(product, "AutoFile", "Radix10Kan.tbin"))
             # The copy's own write-back must not fall into the timed run.
             os.sync()
+            if args.against:
+                seconds, mib = timed([args.against], env)
+                figures["against"].append((seconds - PAUSE, mib))
+                shutil.copyfile(source, os.path.join(product, "AutoFile", "Radix10Kan.tbin"))
+                os.sync()
             seconds, mib = timed([tallow], env)
             figures["tallow"].append((seconds - PAUSE, mib))
             result_bytes = os.path.getsize(os.path.join(product, "Result", "Radix2Result.tbin"))
@@ -105,7 +113,8 @@ def main():
                 f"{name} {times[-1][0]:.2f} s {times[-1][1]:.0f} MiB" for name, times in figures.items()))
 
         result = os.path.join(product, "Result", "Radix2Result.tbin")
-        same = all(files_equal(result, path) for name, path in outputs.items() if name != "floor")
+        same = all(files_equal(result, path) for name, path in outputs.items()
+                   if name not in ("floor", "against"))
         print(f"results identical: {same}")
         median = {name: (statistics.median(t for t, _ in v), statistics.median(m for _, m in v))
                   for name, v in figures.items()}

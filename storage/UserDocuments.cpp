@@ -1,5 +1,7 @@
 #include "storage/UserDocuments.h"
 
+#include <cstdlib>
+
 #include <fstream>
 #include <optional>
 #include <string>
@@ -45,4 +47,10 @@ fs::path XdgDocumentsFolder(const char* home, const char* configHome) {
         }
     }
     return documents;
+}
+
+std::filesystem::path UserDocumentsFolder() {
+    const char* home = std::getenv("HOME");
+    return XdgDocumentsFolder(home != nullptr && *home != '\0' ? home : "/",
+                              std::getenv("XDG_CONFIG_HOME"));
 }

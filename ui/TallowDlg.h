@@ -31,6 +31,9 @@ class CTallowDlg : public MessageTarget {
     void OnCancel();
     // Sets the two check boxes from the settings file.
     void ApplySettingsFile();
+    // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
+    // setting is not "0".
+    bool MessageGateOpen() const;
     // How the automatic run ended; nothing when the dialog started interactively.
     std::optional<ConversionOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
 
@@ -63,9 +66,6 @@ class CTallowDlg : public MessageTarget {
                            const std::filesystem::path& inputFile, FileSource& input);
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
     void HideProgress() const;
-    // Whether a run's end messages may be shown: the show-messages box is ticked and its stored
-    // setting is not "0".
-    bool MessageGateOpen() const;
     // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
     // that could start or change a run disabled and the wait cursor shown until it has ended.
     // Memory running out ends it with the message outOfMemory.

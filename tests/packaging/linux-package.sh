@@ -17,3 +17,23 @@ env -i HOME="$work/home" "$work/root/usr/bin/Tallow" 2>/dev/null || status=$?
 kit="$work/home/Documents/Merrow/TallowKit"
 # Without a display the window cannot open: status 1, once the folders are made.
 [ "$status" = 1 ] && [ -d "$kit/Result" ] && [ -d "$kit/temp" ]
+
+# An automatic run that shows no box never loads the window toolkit; one whose boxes are allowed,
+# with a display named (here one that is gone), hands over to the program, which does.
+runs="$work/runs"
+mkdir -p "$runs" "$kit/AutoFile"
+run_automatic() {
+    rm -f "$runs"/*
+    printf '5\r\n' > "$kit/AutoFile/Radix10Kan.tbin"
+    env -i HOME="$work/home" LD_DEBUG=libs LD_DEBUG_OUTPUT="$runs/ld" "$@" \
+        "$work/root/usr/bin/Tallow" 2>/dev/null
+}
+run_automatic
+[ "$(cat "$kit/Result/Radix2Result.tbin")" = $'101\r' ]
+if grep -q 'libQt6' "$runs"/ld.*; then
+    echo "an automatic run without boxes loaded Qt" >&2
+    exit 1
+fi
+printf '1\r\n1' > "$kit/temp/Radix2A.tmp"
+run_automatic DISPLAY=:4079
+grep -q 'libQt6' "$runs"/ld.*

@@ -238,17 +238,10 @@ std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOpti
     });
 }
 
-std::filesystem::path QtToolkit::DocumentsFolder() {
-    return UserDocuments();
-}
-
 // As bytes from the user's settings to the file system: a folder whose name is not UTF-8 is
 // found all the same.
-std::filesystem::path QtToolkit::UserDocuments() {
-    // Without a home the root stands for it, as for Qt: no path is ever relative.
-    const char* home = std::getenv("HOME");
-    return XdgDocumentsFolder(home != nullptr && *home != '\0' ? home : "/",
-                              std::getenv("XDG_CONFIG_HOME"));
+std::filesystem::path QtToolkit::DocumentsFolder() {
+    return UserDocumentsFolder();
 }
 
 std::filesystem::path QtToolkit::ExecutablePath() {

@@ -42,8 +42,6 @@ class QtToolkit : public ToolkitBase {
     std::filesystem::path ExecutablePath() override;
     // A modal box captioned with the program's name, over parent when there is one.
     static void ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent);
-    // The Documents folder the user's XDG settings name, with no window needed.
-    static std::filesystem::path UserDocuments();
 
     // Whether message boxes can be shown at all; without a display they are skipped.
     void SetMessagesShown(bool shown) { m_messagesShown = shown; }
