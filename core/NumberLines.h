@@ -32,6 +32,10 @@ class NumberLines {
         m_pendingHasDigits = true;
     }
     bool EndLine();
+    // Adds other's lines after these.
+    void Append(const NumberLines& other) {
+        m_values.insert(m_values.end(), other.m_values.begin(), other.m_values.end());
+    }
 
   private:
     std::vector<std::uint32_t> m_values;

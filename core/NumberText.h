@@ -53,21 +53,31 @@ class ListCharacterReader {
 // of a line; the empty text passes.
 bool CheckNumberText(std::u16string_view text);
 
-// One number's line of the result: its binary digits, then CR LF, in one append; value is not
-// negative.
-template <typename String>
-void AppendResultLine(std::int32_t value, String& result) {
-    using Char = typename String::value_type;
+// The length of a number's result line: its binary digits and CR LF; value is not negative.
+inline std::size_t ResultLineLength(std::int64_t value) {
     const auto magnitude = static_cast<std::uint32_t>(value);
-    Char line[34];
+    return static_cast<std::size_t>(magnitude == 0 ? 1 : 32 - std::countl_zero(magnitude)) + 2;
+}
+
+// Fills line with a number's 32 binary digits and CR LF; its result line is the last
+// ResultLineLength(value) of them.
+template <typename Char>
+void FillResultLine(std::uint32_t magnitude, Char (&line)[34]) {
     for (std::size_t byte = 0; byte < 4; ++byte) {
         const auto& eight = kByteDigits[(magnitude >> (24 - 8 * byte)) & 0xFFU];
         std::copy(eight.begin(), eight.end(), line + 8 * byte);
     }
     line[32] = Char('\r');
     line[33] = Char('\n');
-    const int leadingZeros = magnitude == 0 ? 31 : std::countl_zero(magnitude);
-    result.append(line + leadingZeros, line + 34);
+}
+
+// One number's line of the result: its binary digits, then CR LF, in one append; value is not
+// negative.
+template <typename String>
+void AppendResultLine(std::int32_t value, String& result) {
+    typename String::value_type line[34];
+    FillResultLine(static_cast<std::uint32_t>(value), line);
+    result.append(line + 34 - ResultLineLength(value), line + 34);
 }
 
 // The text without its trailing CR and LF characters.
@@ -103,6 +113,13 @@ bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int3
     return true;
 }
 
+// Where the second half of a trimmed text starts: just past the first LF from its middle on, or
+// at its end when there is none. Either half can then be split on its own.
+inline std::size_t HalfwayLineStart(std::u16string_view text) {
+    const std::size_t lineEnd = text.find(u'\n', text.size() / 2);
+    return lineEnd == std::u16string_view::npos ? text.size() : lineEnd + 1;
+}
+
 enum class RangeCheck { Passed, TooLarge, Stopped };
 
 // Sets maxValue to the largest collected number (held at kBeyondLargest) and tells
@@ -120,6 +137,33 @@ RangeCheck ScanRange(const NumberLines& numbers, std::int64_t& maxValue, Hook&& 
     }
     return numbers.empty() || maxValue <= kLargestNumber ? RangeCheck::Passed
                                                          : RangeCheck::TooLarge;
+}
+
+// The result's length for lines from up to to.
+inline std::size_t ResultLength(const NumberLines& numbers, std::size_t from, std::size_t to) {
+    std::size_t length = 0;
+    for (std::size_t j = from; j < to; ++j) {
+        length += ResultLineLength(numbers[j]);
+    }
+    return length;
+}
+
+// Writes the result lines of lines from up to to at out, which has room for ResultLength of them.
+// afterLine(j) follows line j. Returns false when the hook stopped.
+template <typename Hook>
+bool WriteResultLines(const NumberLines& numbers, std::size_t from, std::size_t to, char* out,
+                      Hook&& afterLine) {
+    for (std::size_t j = from; j < to; ++j) {
+        char line[34];
+        FillResultLine(static_cast<std::uint32_t>(numbers[j]), line);
+        const std::size_t length = ResultLineLength(numbers[j]);
+        std::copy(line + 34 - length, line + 34, out);
+        out += length;
+        if (!afterLine(static_cast<std::int64_t>(j))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Appends to result, for every collected line, its binary digits and CR LF. afterLine(j) follows

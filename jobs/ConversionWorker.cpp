@@ -1,5 +1,8 @@
 #include "jobs/ConversionWorker.h"
 
+#include <atomic>
+#include <chrono>
+#include <future>
 #include <new>
 
 #include "core/NumberText.h"
@@ -23,17 +26,57 @@ bool KeepGoing() {
     return g_cancelRequested.load(std::memory_order_relaxed) == 0;
 }
 
+// Smaller texts take one core: two would save nothing a user could see.
+constexpr std::size_t kHalvedFrom = std::size_t{1} << 20;
+
+// The second half of a step, on the other core: it counts its items and polls as the worker does,
+// so that a pause holds it and a cancel stops it. The worker reports progress for both.
+class HelperHalf {
+  public:
+    template <typename Work>
+    explicit HelperHalf(Work work)
+        : m_done(std::async(std::launch::async, work, [this](std::int64_t) {
+              m_count.fetch_add(1, std::memory_order_relaxed);
+              return KeepGoing();
+          })) {}
+
+    std::int64_t Count() const { return m_count.load(std::memory_order_relaxed); }
+    // Waits for the half to end, reporting progress from start on meanwhile; false when it was
+    // stopped.
+    bool Finish(ProgressReporter& progress, std::int64_t start) {
+        while (m_done.wait_for(std::chrono::milliseconds(20)) != std::future_status::ready) {
+            progress.Report(start + Count());
+        }
+        return m_done.get();
+    }
+
+  private:
+    std::atomic<std::int64_t> m_count{0};
+    std::future<bool> m_done;
+};
+
 }  // namespace
 
 ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std::int64_t slots,
                                                 ByteString& result) {
+    const std::u16string_view text = TrimmedNumberText(*g_fileText);
+    const std::size_t cut = text.size() >= kHalvedFrom ? HalfwayLineStart(text) : text.size();
+    NumberLines second;
+    std::int32_t secondLines = 0;
+    HelperHalf splitter([&](auto afterCharacter) {
+        return SplitNumberLines(text.substr(cut), second, secondLines, afterCharacter);
+    });
     const auto afterCharacter = [&](std::int64_t i) {
-        progress.Report(i);
+        progress.Report(i + splitter.Count());
         return KeepGoing();
     };
-    if (!SplitNumberLines(*g_fileText, g_numbers, g_lineIndex, afterCharacter) || !KeepGoing()) {
+    const bool firstSplit =
+        SplitNumberLines(text.substr(0, cut), g_numbers, g_lineIndex, afterCharacter);
+    if (!splitter.Finish(progress, static_cast<std::int64_t>(cut)) || !firstSplit || !KeepGoing()) {
         return End::Cancelled;
     }
+    g_numbers.Append(second);
+    g_lineIndex += secondLines;
     const RangeCheck range =
         ScanRange(g_numbers, g_maxValue, [](std::int64_t) { return KeepGoing(); });
     if (range == RangeCheck::Stopped || !KeepGoing()) {
@@ -45,11 +88,21 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const std::int64_t lines = g_lineIndex;
     m_dialog.m_progress.SetPosition(0);
     progress.SetRange(lines + slots + 2);
+    // Each half writes its lines into its own part of the result, sized once.
+    const std::size_t half = cut < text.size() ? g_numbers.size() / 2 : g_numbers.size();
+    const std::size_t firstLength = ResultLength(g_numbers, 0, half);
+    result.resize(firstLength + ResultLength(g_numbers, half, g_numbers.size()));
+    HelperHalf builder([&](auto afterLine) {
+        return WriteResultLines(g_numbers, half, g_numbers.size(), result.data() + firstLength,
+                                afterLine);
+    });
     const auto afterLine = [&](std::int64_t j) {
-        progress.Report(slots + j);
+        progress.Report(slots + j + builder.Count());
         return KeepGoing();
     };
-    if (!BuildResultText(g_numbers, result, afterLine) || (lines == 0 && !KeepGoing())) {
+    const bool firstBuilt = WriteResultLines(g_numbers, 0, half, result.data(), afterLine);
+    if (!builder.Finish(progress, slots + static_cast<std::int64_t>(half)) || !firstBuilt ||
+        (lines == 0 && !KeepGoing())) {
         return End::Cancelled;
     }
     return End::Done;

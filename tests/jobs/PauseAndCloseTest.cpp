@@ -3,6 +3,7 @@
 #include <chrono>
 #include <future>
 
+#include "core/NumberListStream.h"
 #include "tests/jobs/FileRunFixture.h"
 #include "tests/support/Printing.h"
 #include "tests/support/TestBytes.h"
@@ -12,8 +13,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // The worker runs on a thread of its own and holds at its first progress text until the test,
-// standing for the window's thread, has acted.
-class PauseAndCloseTest : public FileRunTest {
+// standing for the window's thread, has acted. Each test runs on a list short enough for one core,
+// and on one long enough for the worker to share each step with a second thread.
+class PauseAndCloseTest : public FileRunTest, public testing::WithParamInterface<int> {
   protected:
     PauseAndCloseTest() {
         toolkit.RunThreadsForReal();
@@ -47,8 +49,8 @@ class PauseAndCloseTest : public FileRunTest {
     std::promise<void> m_testActed;
 };
 
-TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
-    Load(CountingList(200, 1));
+TEST_P(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
+    Load(CountingList(GetParam(), 1));
     StartAndHold();
     EXPECT_EQ(toolkit.WaitCursorDepth(), 1);
     EXPECT_TRUE(toolkit.State(ControlId::ProgressText).visible);
@@ -74,16 +76,18 @@ TEST_F(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
                    ControlId::Save, ControlId::Decimal},
                   false);
     toolkit.JoinWorker();
-    EXPECT_EQ(toolkit.Text(ControlId::Result).substr(0, 9), u"1\r\n10\r\n11");
+    ByteString expected;
+    ConvertLines(CountingList(GetParam(), 1), Encoding::Utf8, expected);
+    EXPECT_EQ(toolkit.Text(ControlId::Result), WideString(expected.begin(), expected.end()));
     EXPECT_EQ(toolkit.Beeps(), 1U);
     ExpectIdle(true);
 }
 
 // A paused run is resumed first, so that it can see the cancel.
-TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
+TEST_P(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
     for (const bool paused : {false, true}) {
         SCOPED_TRACE(paused ? "paused" : "running");
-        Load(CountingList(200, 1));
+        Load(CountingList(GetParam(), 1));
         toolkit.ClearEvents();
         StartAndHold();
         if (paused) {
@@ -102,5 +106,7 @@ TEST_F(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
         EXPECT_EQ(toolkit.Beeps(), 0U);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(OneCoreAndTwo, PauseAndCloseTest, testing::Values(200, 150'000));
 
 }  // namespace
