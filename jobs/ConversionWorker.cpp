@@ -35,10 +35,15 @@ class HelperHalf {
   public:
     template <typename Work>
     explicit HelperHalf(Work work)
-        : m_done(std::async(std::launch::async, work, [this](std::int64_t) {
-              m_count.fetch_add(1, std::memory_order_relaxed);
-              return KeepGoing();
-          })) {}
+        : m_done(std::async(std::launch::async, work,
+                            [this, done = std::int64_t{0}](std::int64_t) mutable {
+                                // Published now and then: a count written at every item would
+                                // bounce between the cores as the worker reads it.
+                                if (++done % kPublishEvery == 0) {
+                                    m_count.store(done, std::memory_order_relaxed);
+                                }
+                                return KeepGoing();
+                            })) {}
 
     std::int64_t Count() const { return m_count.load(std::memory_order_relaxed); }
     // Waits for the half to end, reporting progress from start on meanwhile; false when it was
@@ -51,6 +56,7 @@ class HelperHalf {
     }
 
   private:
+    static constexpr std::int64_t kPublishEvery = 4096;
     std::atomic<std::int64_t> m_count{0};
     std::future<bool> m_done;
 };
