@@ -1,7 +1,8 @@
 #include "core/NumberLines.h"
 
 void NumberLines::clear() {
-    m_values = {};
+    // Assigning {} would keep the capacity; the memory must go.
+    std::vector<std::uint32_t>().swap(m_values);
     m_pendingValue = 0;
     m_pendingHasDigits = false;
 }
