@@ -1,10 +1,10 @@
 #pragma once
 
 // The steps that turn a number list text (one decimal number per line) into the result text (the
-// binary digits of each number, each followed by CR LF). Each step calls a hook after every item;
-// the hook returns false to stop the run there. Hooks are template parameters, so a hook that
-// only compares a counter costs nothing measurable per character.
+// binary digits of each number, each followed by CR LF). Each step calls a hook now and then, after
+// at most kPollEvery items and after its last; the hook returns false to stop the run there.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,6 +14,28 @@
 
 // For callers that neither report progress nor stop.
 inline constexpr auto kNeverStop = [](auto) { return true; };
+
+// Items between two polls: at most kPollEvery, which take microseconds, so that a pause or cancel
+// still holds at once while a poll per character no longer costs more than the character; and at
+// most a thousandth of the step, so that every percentage of its progress is still shown.
+inline constexpr std::size_t kPollEvery = 4096;
+
+// Runs step(i) for i from from up to to, and poll(i) after every few of them and after the last.
+// Returns false when poll stopped it.
+template <typename Step, typename Poll>
+bool PolledSteps(std::size_t from, std::size_t to, Step&& step, Poll&& poll) {
+    const std::size_t every = std::clamp<std::size_t>((to - from) / 1024, 1, kPollEvery);
+    while (from < to) {
+        const std::size_t end = std::min(to, from + every);
+        for (; from < end; ++from) {
+            step(from);
+        }
+        if (!poll(static_cast<std::int64_t>(end - 1))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // What a character is to a number list: a digit of its line, the LF that ends the line, a CR,
 // which is dropped, or anything else, which no number list holds.
@@ -97,16 +119,19 @@ bool SplitNumberLines(std::u16string_view whole, NumberLines& numbers, std::int3
     // A line takes at least two characters, its digit and its LF, except the last.
     numbers.Reserve(text.size() / 2 + 1);
     std::int32_t collected = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\n') {
-            collected += numbers.EndLine() ? 1 : 0;
-        } else if (c != u'\r') {
-            numbers.AppendToPendingLine(c);
-        }
-        if (!afterCharacter(static_cast<std::int64_t>(i))) {
-            return false;
-        }
+    const bool finished = PolledSteps(
+        0, text.size(),
+        [&](std::size_t i) {
+            const char16_t c = text[i];
+            if (c == u'\n') {
+                collected += numbers.EndLine() ? 1 : 0;
+            } else if (c != u'\r') {
+                numbers.AppendToPendingLine(c);
+            }
+        },
+        afterCharacter);
+    if (!finished) {
+        return false;
     }
     collected += numbers.EndLine() ? 1 : 0;
     lineIndex = collected;
@@ -126,14 +151,17 @@ enum class RangeCheck { Passed, TooLarge, Stopped };
 // whether every number is at most kLargestNumber. afterLine(j) follows line j.
 template <typename Hook>
 RangeCheck ScanRange(const NumberLines& numbers, std::int64_t& maxValue, Hook&& afterLine) {
-    for (std::size_t j = 0; j < numbers.size(); ++j) {
-        const std::int64_t value = numbers[j];
-        if (j == 0 || value > maxValue) {
-            maxValue = value;
-        }
-        if (!afterLine(static_cast<std::int64_t>(j))) {
-            return RangeCheck::Stopped;
-        }
+    const bool finished = PolledSteps(
+        0, numbers.size(),
+        [&](std::size_t j) {
+            const std::int64_t value = numbers[j];
+            if (j == 0 || value > maxValue) {
+                maxValue = value;
+            }
+        },
+        afterLine);
+    if (!finished) {
+        return RangeCheck::Stopped;
     }
     return numbers.empty() || maxValue <= kLargestNumber ? RangeCheck::Passed
                                                          : RangeCheck::TooLarge;
@@ -153,17 +181,15 @@ inline std::size_t ResultLength(const NumberLines& numbers, std::size_t from, st
 template <typename Hook>
 bool WriteResultLines(const NumberLines& numbers, std::size_t from, std::size_t to, char* out,
                       Hook&& afterLine) {
-    for (std::size_t j = from; j < to; ++j) {
-        char line[34];
-        FillResultLine(static_cast<std::uint32_t>(numbers[j]), line);
-        const std::size_t length = ResultLineLength(numbers[j]);
-        std::copy(line + 34 - length, line + 34, out);
-        out += length;
-        if (!afterLine(static_cast<std::int64_t>(j))) {
-            return false;
-        }
-    }
-    return true;
+    return PolledSteps(
+        from, to,
+        [&](std::size_t j) {
+            char line[34];
+            FillResultLine(static_cast<std::uint32_t>(numbers[j]), line);
+            const std::size_t length = ResultLineLength(numbers[j]);
+            out = std::copy(line + 34 - length, line + 34, out);
+        },
+        afterLine);
 }
 
 // Appends to result, for every collected line, its binary digits and CR LF. afterLine(j) follows

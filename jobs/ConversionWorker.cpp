@@ -29,21 +29,18 @@ bool KeepGoing() {
 // Smaller texts take one core: two would save nothing a user could see.
 constexpr std::size_t kHalvedFrom = std::size_t{1} << 20;
 
-// The second half of a step, on the other core: it counts its items and polls as the worker does,
-// so that a pause holds it and a cancel stops it. The worker reports progress for both.
+// The second half of a step, on the other core: it polls as the worker does, so that a pause
+// holds it and a cancel stops it, and publishes how many of its items are done. The worker reports
+// progress for both.
 class HelperHalf {
   public:
+    // work gets the hook its step calls with the number of items done so far.
     template <typename Work>
     explicit HelperHalf(Work work)
-        : m_done(std::async(std::launch::async, work,
-                            [this, done = std::int64_t{0}](std::int64_t) mutable {
-                                // Published now and then: a count written at every item would
-                                // bounce between the cores as the worker reads it.
-                                if (++done % kPublishEvery == 0) {
-                                    m_count.store(done, std::memory_order_relaxed);
-                                }
-                                return KeepGoing();
-                            })) {}
+        : m_done(std::async(std::launch::async, work, [this](std::int64_t done) {
+              m_count.store(done, std::memory_order_relaxed);
+              return KeepGoing();
+          })) {}
 
     std::int64_t Count() const { return m_count.load(std::memory_order_relaxed); }
     // Waits for the half to end, reporting progress from start on meanwhile; false when it was
@@ -56,7 +53,6 @@ class HelperHalf {
     }
 
   private:
-    static constexpr std::int64_t kPublishEvery = 4096;
     std::atomic<std::int64_t> m_count{0};
     std::future<bool> m_done;
 };
@@ -69,8 +65,9 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const std::size_t cut = text.size() >= kHalvedFrom ? HalfwayLineStart(text) : text.size();
     NumberLines second;
     std::int32_t secondLines = 0;
-    HelperHalf splitter([&](auto afterCharacter) {
-        return SplitNumberLines(text.substr(cut), second, secondLines, afterCharacter);
+    HelperHalf splitter([&](auto done) {
+        return SplitNumberLines(text.substr(cut), second, secondLines,
+                                [&](std::int64_t i) { return done(i + 1); });
     });
     const auto afterCharacter = [&](std::int64_t i) {
         progress.Report(i + splitter.Count());
@@ -82,6 +79,7 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
         return End::Cancelled;
     }
     g_numbers.Append(second);
+    second.clear();
     g_lineIndex += secondLines;
     const RangeCheck range =
         ScanRange(g_numbers, g_maxValue, [](std::int64_t) { return KeepGoing(); });
@@ -98,9 +96,11 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const std::size_t half = cut < text.size() ? g_numbers.size() / 2 : g_numbers.size();
     const std::size_t firstLength = ResultLength(g_numbers, 0, half);
     result.resize(firstLength + ResultLength(g_numbers, half, g_numbers.size()));
-    HelperHalf builder([&](auto afterLine) {
+    HelperHalf builder([&](auto done) {
         return WriteResultLines(g_numbers, half, g_numbers.size(), result.data() + firstLength,
-                                afterLine);
+                                [&](std::int64_t j) {
+                                    return done(j + 1 - static_cast<std::int64_t>(half));
+                                });
     });
     const auto afterLine = [&](std::int64_t j) {
         progress.Report(slots + j + builder.Count());
