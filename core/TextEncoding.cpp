@@ -1,6 +1,8 @@
 #include "core/TextEncoding.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -74,14 +76,43 @@ Decoded DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, char16_t*
                                      static_cast<std::uint8_t>(bytes[2 * k + 1 - high]));
     };
     const std::size_t count = bytes.size() / 2;
+    const auto isSurrogate = [&](std::size_t k) { return (unit(k) & 0xF800) == 0xD800; };
+    // Where the run of units without a surrogate that starts at from ends. Units in the host's own
+    // order are looked at four at a time: a lane of 0xD800 after the mask is a surrogate.
+    const auto plainRunEnd = [&](std::size_t from) {
+        if (!bigEndian && std::endian::native == std::endian::little) {
+            constexpr std::uint64_t kLanes = 0x0001000100010001;
+            for (; from + 4 <= count; from += 4) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, bytes.data() + 2 * from, 8);
+                const std::uint64_t offSurrogate = (word & 0xF800 * kLanes) ^ (0xD800 * kLanes);
+                if (((offSurrogate - kLanes) & ~offSurrogate & 0x8000 * kLanes) != 0) {
+                    break;
+                }
+            }
+        }
+        while (from < count && !isSurrogate(from)) {
+            ++from;
+        }
+        return from;
+    };
     std::size_t k = 0;
     std::size_t n = 0;
     while (k < count) {
+        const std::size_t plainEnd = plainRunEnd(k);
+        if (!bigEndian && std::endian::native == std::endian::little) {
+            std::memcpy(out + n, bytes.data() + 2 * k, 2 * (plainEnd - k));
+            n += plainEnd - k;
+            k = plainEnd;
+        }
+        for (; k < plainEnd; ++k) {
+            out[n++] = unit(k);
+        }
+        if (k == count) {
+            break;
+        }
         const char16_t u = unit(k);
-        if (!IsHighSurrogate(u) && !IsLowSurrogate(u)) {
-            out[n++] = u;
-            ++k;
-        } else if (IsHighSurrogate(u) && k + 1 < count && IsLowSurrogate(unit(k + 1))) {
+        if (IsHighSurrogate(u) && k + 1 < count && IsLowSurrogate(unit(k + 1))) {
             out[n++] = u;
             out[n++] = unit(k + 1);
             k += 2;

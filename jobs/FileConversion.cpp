@@ -1,3 +1,5 @@
+#include <future>
+
 #include "core/NumberText.h"
 #include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
@@ -20,10 +22,12 @@ void CTallowDlg::OnBnClickedLoadFile() {
                 m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
                 return;
             }
-            const bool numberList = CheckNumberText(*text);
             auto loaded = std::make_shared<const WideString>(std::move(*text));
+            // The check runs on the other core while the box indexes the text.
+            std::future<bool> numberList =
+                std::async(std::launch::async, [loaded] { return CheckNumberText(*loaded); });
             m_editFileContents.SetText(loaded);
-            g_fileTextIsNumberList = numberList;
+            g_fileTextIsNumberList = numberList.get();
             g_fileText = std::move(loaded);
             if (!g_fileText->empty()) {
                 m_btnConvertFile.Show();

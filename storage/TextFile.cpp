@@ -16,6 +16,11 @@ class WindowText {
   public:
     void Reserve(std::size_t units) { m_text.reserve(units); }
     void Append(std::u16string_view units) {
+        if (!HasLoneLineFeed(units)) {
+            m_text.append(units);
+            m_last = units.empty() ? m_last : units.back();
+            return;
+        }
         std::size_t from = 0;
         for (std::size_t k = units.find(u'\n'); k != std::u16string_view::npos;
              k = units.find(u'\n', k + 1)) {
@@ -38,6 +43,16 @@ class WindowText {
     }
 
   private:
+    // Looks at every unit without stopping early, which the compiler turns into vector
+    // instructions: most texts have none.
+    bool HasLoneLineFeed(std::u16string_view units) const {
+        bool any = !units.empty() && units[0] == u'\n' && m_last != u'\r';
+        for (std::size_t k = 1; k < units.size(); ++k) {
+            any |= (units[k] == u'\n') & (units[k - 1] != u'\r');
+        }
+        return any;
+    }
+
     WideString m_text;
     char16_t m_last = u'\0';
 };

@@ -90,11 +90,12 @@ TEST(TextEncoding, DecodesInBlocksExactlyAsWhole) {
             EXPECT_EQ(decoded, whole) << static_cast<int>(encoding) << " in blocks of " << block;
         }
     }
-    // Lone surrogates stand for no character; an odd last byte is one more.
-    EXPECT_TRUE(Utf16BytesToUtf16(little, false)
-                    .ends_with(u"\U00010000\uFFFD"
-                               u"2\uFFFD"
-                               u"3"));
+    // Lone surrogates stand for no character, in either byte order; an odd last byte is one more.
+    const std::u16string paired = u"1\u00E9\u20AC\U0001F600\u0800x\U00010000\uFFFD"
+                                  u"2\uFFFD"
+                                  u"3";
+    EXPECT_EQ(Utf16BytesToUtf16(little, false), paired);
+    EXPECT_EQ(Utf16BytesToUtf16(big, true), paired);
     EXPECT_EQ(Utf16BytesToUtf16(little + "\x3D", false),
               Utf16BytesToUtf16(little, false) + u"\uFFFD");
     // A high surrogate with no low one after it stands alone; what follows is kept.
