@@ -97,10 +97,9 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const std::size_t firstLength = ResultLength(g_numbers, 0, half);
     result.resize(firstLength + ResultLength(g_numbers, half, g_numbers.size()));
     HelperHalf builder([&](auto done) {
-        return WriteResultLines(g_numbers, half, g_numbers.size(), result.data() + firstLength,
-                                [&](std::int64_t j) {
-                                    return done(j + 1 - static_cast<std::int64_t>(half));
-                                });
+        return WriteResultLines(
+            g_numbers, half, g_numbers.size(), result.data() + firstLength,
+            [&](std::int64_t j) { return done(j + 1 - static_cast<std::int64_t>(half)); });
     });
     const auto afterLine = [&](std::int64_t j) {
         progress.Report(slots + j + builder.Count());

@@ -91,9 +91,10 @@ TEST(TextEncoding, DecodesInBlocksExactlyAsWhole) {
         }
     }
     // Lone surrogates stand for no character, in either byte order; an odd last byte is one more.
-    const std::u16string paired = u"1\u00E9\u20AC\U0001F600\u0800x\U00010000\uFFFD"
-                                  u"2\uFFFD"
-                                  u"3";
+    const std::u16string paired =
+        u"1\u00E9\u20AC\U0001F600\u0800x\U00010000\uFFFD"
+        u"2\uFFFD"
+        u"3";
     EXPECT_EQ(Utf16BytesToUtf16(little, false), paired);
     EXPECT_EQ(Utf16BytesToUtf16(big, true), paired);
     EXPECT_EQ(Utf16BytesToUtf16(little + "\x3D", false),
