@@ -1,5 +1,7 @@
 #include <chrono>
+#include <future>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "jobs/Messages.h"
@@ -76,11 +78,14 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
         m_checkAutoRun.SetChecked(true);
     }
     m_toolkit.BeginWaitCursor();
+    FileSource oldResult(resultFile, FileSource::Use::HoldSpace);
     ConversionOutcome conversion = ConversionOutcome::InputUnreadable;
     try {
         conversion = ConvertNumberFile(input, resultFile);
     } catch (const std::bad_alloc&) {
         // What cannot be held cannot be read: nothing is written and the input stays.
+    } catch (const std::system_error&) {
+        // Nor without a thread to convert on.
     }
     switch (conversion) {
         case ConversionOutcome::Converted:
@@ -101,7 +106,14 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
     }
     // Only the file converted goes: one put in its place since is kept, and reported.
     const bool inputDeleted = input.DeleteName(inputFile) == FileSource::Deletion::Deleted;
+    // The space of the input and of the result replaced is freed during the pause.
+    // Without a thread to spare, the space is freed at the end.
+    std::future<void> freed = std::async(std::launch::async | std::launch::deferred, [&] {
+        input.Close();
+        oldResult.Close();
+    });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    freed.get();
     m_checkAutoRun.SetChecked(false);
     m_toolkit.Beep();
     if (inputDeleted) {

@@ -16,6 +16,10 @@ namespace {
 
 #ifdef _WIN32
 std::FILE* Open(const fs::path& path, FileSource::Use use) {
+    // A file open here could not be replaced.
+    if (use == FileSource::Use::HoldSpace) {
+        return nullptr;
+    }
     // To be deleted through this handle once read, with no one writing to it or moving it
     // meanwhile.
     const bool deleting = use == FileSource::Use::ReadThenDelete;
@@ -64,8 +68,13 @@ FileSource::FileSource(const fs::path& path, Use use) {
 }
 
 FileSource::~FileSource() {
+    Close();
+}
+
+void FileSource::Close() {
     if (m_file != nullptr) {
         std::fclose(m_file);
+        m_file = nullptr;
     }
 }
 

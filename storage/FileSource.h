@@ -10,7 +10,10 @@
 // device) does not open, so that no read can block or run forever.
 class FileSource final : public ByteSource {
   public:
-    enum class Use { Read, ReadThenDelete };
+    // HoldSpace keeps, where the system allows, a file's space taken while it is replaced or
+    // deleted, until Close: freeing a large file's space takes a while, which can then be spent
+    // at a better time.
+    enum class Use { Read, ReadThenDelete, HoldSpace };
     enum class Deletion { Deleted, Failed, Replaced };
 
     // ReadThenDelete keeps, on Windows, other writers off the file until it is closed.
@@ -20,6 +23,7 @@ class FileSource final : public ByteSource {
     FileSource& operator=(const FileSource&) = delete;
 
     bool IsOpen() const { return m_file != nullptr; }
+    void Close();
     std::uintmax_t Size() const { return m_opened.size; }
     std::optional<std::size_t> Read(char* buffer, std::size_t room) override;
     bool Rewind() override;
