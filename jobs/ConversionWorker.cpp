@@ -4,6 +4,7 @@
 #include <chrono>
 #include <future>
 #include <new>
+#include <system_error>
 
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
@@ -181,6 +182,9 @@ unsigned ConversionWorker::Run() {
             FinishDone(progress, slots, std::move(result));
         }
     } catch (const std::bad_alloc&) {
+        end = End::OutOfMemory;
+    } catch (const std::system_error&) {
+        // A helper thread that could not start: the system is as short as without memory.
         end = End::OutOfMemory;
     }
     switch (end) {

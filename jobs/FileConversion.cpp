@@ -23,9 +23,11 @@ void CTallowDlg::OnBnClickedLoadFile() {
                 return;
             }
             auto loaded = std::make_shared<const WideString>(std::move(*text));
-            // The check runs on the other core while the box indexes the text.
+            // The check runs on the other core while the box indexes the text, or after it
+            // without a thread to spare.
             std::future<bool> numberList =
-                std::async(std::launch::async, [loaded] { return CheckNumberText(*loaded); });
+                std::async(std::launch::async | std::launch::deferred,
+                           [loaded] { return CheckNumberText(*loaded); });
             m_editFileContents.SetText(loaded);
             g_fileTextIsNumberList = numberList.get();
             g_fileText = std::move(loaded);
