@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/AutomaticRunEnd.h"
+#include "jobs/TallowDlg.h"
+#include "process/AutoRunOutcome.h"
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
-#include "ui/TallowDlg.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "app/AutomaticRunEnd.h"
+#include "jobs/TallowDlg.h"
+#include "process/AutoRunOutcome.h"
 #include "storage/WorkingFolders.h"
-#include "ui/TallowDlg.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
 

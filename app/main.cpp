@@ -1,13 +1,20 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
-#include "app/TallowApp.h"
 #include "app/UnattendedRun.h"
+#include "jobs/TallowDlg.h"
+#include "process/AutoRunOutcome.h"
 #include "storage/UserDocuments.h"
+#include "storage/WorkingFolders.h"
 #include "ui/qt/QtToolkit.h"
+#include "ui/qt/TallowWindow.h"
 
 namespace {
 
@@ -64,6 +71,36 @@ void ShowBoxesAfterTheRun(const std::vector<HeadlessToolkit::Message>& messages,
     }
 }
 
+// The installed help, or the one in the source tree when running from a build folder.
+QString HelpFile() {
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/" TALLOW_HELP_FROM_PROGRAM);
+    if (QFileInfo::exists(installed)) {
+        return QDir::toNativeSeparators(QFileInfo(installed).canonicalFilePath());
+    }
+    return QDir::toNativeSeparators(QStringLiteral(TALLOW_SOURCE_DIR "/README.md"));
+}
+
+// Runs the dialog in its window; returns the process's exit status: the automatic run's outcome,
+// 0 for an interactive session, 1 when the window cannot be shown.
+int RunWindow(bool hasDisplay) {
+    TallowWindow window;
+    QtToolkit toolkit(window);
+    window.SetLinks(QFile::decodeName(ProductFolder(toolkit.DocumentsFolder()).c_str()),
+                    HelpFile());
+    toolkit.SetMessagesShown(hasDisplay);
+    CTallowDlg dialog(toolkit);
+    if (!window.Start(dialog)) {
+        return ReportAutomaticRun(dialog.AutomaticOutcome());
+    }
+    if (!hasDisplay) {
+        std::fprintf(stderr, "Tallow: no display could be opened to show the window on.\n");
+        return 1;
+    }
+    window.exec();
+    return 0;
+}
+
 }  // namespace
 
 // The command line is never read. An armed AutoFile folder is converted before any display is
@@ -78,6 +115,5 @@ int main(int, char*[]) {
     }
     qputenv("QT_QPA_PLATFORM", PlatformsToTry());
     QApplication application(gCount, gArguments);
-    CTallowApp app(ShowsWindows(QGuiApplication::platformName()));
-    return app.InitInstance();
+    return RunWindow(ShowsWindows(QGuiApplication::platformName()));
 }

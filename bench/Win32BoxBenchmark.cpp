@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/ClipboardText.h"
 #include "bench/NumberListInput.h"
 #include "core/DecimalToBinary.h"
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
+#include "tests/support/ClipboardText.h"
 #include "ui/win32/Win32Toolkit.h"
 #include "ui/win32/Win32Window.h"
 

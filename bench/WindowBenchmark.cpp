@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "bench/NumberListInput.h"
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/TallowWindow.h"

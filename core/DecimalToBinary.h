@@ -78,7 +78,3 @@ void AppendBinary(std::int32_t value, String& out) {
     const int leadingZeros = magnitude == 0 ? 31 : std::countl_zero(magnitude);
     out.append(digits + leadingZeros, digits + 32);
 }
-
-// The binary digit string of the decimal text; a text that holds no number gives "0", and a value
-// beyond the 32-bit range gives the digits of the clamped value.
-WideString DecimalToBinary(std::u16string_view text);

@@ -130,12 +130,6 @@ Decoded DecodeUtf16(std::string_view bytes, bool bigEndian, bool last, char16_t*
     return {2 * k, n};
 }
 
-WideString DecodeWhole(Encoding encoding, std::string_view bytes) {
-    WideString text(bytes.size(), u'\0');
-    text.resize(DecodeBlock(encoding, bytes, true, text.data()).units);
-    return text;
-}
-
 }  // namespace
 
 std::optional<MarkedEncoding> EncodingFromMark(std::string_view start) {
@@ -159,12 +153,10 @@ Decoded DecodeBlock(Encoding encoding, std::string_view bytes, bool last, char16
     return DecodeUtf16(bytes, encoding == Encoding::Utf16BE, last, out);
 }
 
-WideString Utf8ToUtf16(std::string_view bytes) {
-    return DecodeWhole(Encoding::Utf8, bytes);
-}
-
-WideString Utf16BytesToUtf16(std::string_view bytes, bool bigEndian) {
-    return DecodeWhole(bigEndian ? Encoding::Utf16BE : Encoding::Utf16LE, bytes);
+WideString DecodeText(Encoding encoding, std::string_view bytes) {
+    WideString text(bytes.size(), u'\0');
+    text.resize(DecodeBlock(encoding, bytes, true, text.data()).units);
+    return text;
 }
 
 ByteString Utf16ToUtf8(std::u16string_view text) {

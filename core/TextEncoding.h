@@ -66,6 +66,5 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
     }
 }
 
-WideString Utf8ToUtf16(std::string_view bytes);
-WideString Utf16BytesToUtf16(std::string_view bytes, bool bigEndian);
+WideString DecodeText(Encoding encoding, std::string_view bytes);
 ByteString Utf16ToUtf8(std::u16string_view text);

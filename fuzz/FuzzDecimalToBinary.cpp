@@ -1,6 +1,6 @@
-// Any text through DecimalToBinary. Properties: the result is "0", or binary digits without a
-// leading zero, after a minus sign for a negative value; read back, it is the value the runtime's
-// parse gives; the 32-bit and 64-bit parses agree wherever the 32-bit one is in range.
+// Any text through the parse and AppendBinary. Properties: the result is "0", or binary digits
+// without a leading zero, after a minus sign for a negative value; read back, it is the value the
+// runtime's parse gives; the 32-bit and 64-bit parses agree wherever the 32-bit one is in range.
 #include <cstdint>
 
 #include "core/DecimalToBinary.h"
@@ -11,9 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < text.size(); ++k) {
         text[k] = static_cast<char16_t>(data[2 * k] | (data[2 * k + 1] << 8));
     }
-    const WideString binary = DecimalToBinary(text);
     const ParsedDecimal<std::int32_t> parsed =
         ParseDecimal<std::int32_t>(std::u16string_view(text));
+    WideString binary;
+    AppendBinary(parsed.value, binary);
 
     const bool negative = !binary.empty() && binary[0] == u'-';
     const std::u16string_view digits = std::u16string_view(binary).substr(negative ? 1 : 0);

@@ -5,12 +5,12 @@
 #include <thread>
 
 #include "jobs/Messages.h"
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/NumberFileConversion.h"
 #include "storage/ProcessLock.h"
 #include "storage/WorkingFolders.h"
-#include "ui/TallowDlg.h"
 
 namespace fs = std::filesystem;
 
@@ -27,8 +27,8 @@ bool IsMissing(const fs::path& input) {
 
 void CTallowDlg::RunAutomatic() {
     // One run at a time: a second waits for the first, then finds the input as that one left it.
-    const ProcessLock oneRunAtATime(JoinPath(g_tempDir, "AutoRun.lock"));
-    const fs::path input = JoinPath(g_autoFileDir, kAutoInputName);
+    const ProcessLock oneRunAtATime(g_tempDir / "AutoRun.lock");
+    const fs::path input = g_autoFileDir / kAutoInputName;
     if (IsMissing(input)) {
         AbortAutoRun(ConversionOutcome::InputMissing, message::kAutoInputMissing);
         return;
@@ -42,7 +42,7 @@ void CTallowDlg::RunAutomatic() {
         AbortAutoRun(ConversionOutcome::InputEmpty, message::kAutoInputEmpty);
         return;
     }
-    RunAutoConversion(JoinPath(g_resultDir, "Radix2Result.tbin"), input, source);
+    RunAutoConversion(g_resultDir / "Radix2Result.tbin", input, source);
 }
 
 // Nothing on disk changes: the input and the AutoFile folder stay, and no result is written.
@@ -55,7 +55,7 @@ void CTallowDlg::AbortAutoRun(ConversionOutcome outcome, std::u16string_view mes
     HideProgress();
     m_toolkit.EndWaitCursor();
     m_autoRunOutcome = outcome;
-    m_toolkit.EndDialog(-1);
+    m_toolkit.EndDialog();
 }
 
 void CTallowDlg::EndAutoRun(ConversionOutcome outcome, std::u16string_view message,
@@ -65,7 +65,7 @@ void CTallowDlg::EndAutoRun(ConversionOutcome outcome, std::u16string_view messa
     }
     m_toolkit.EndWaitCursor();
     m_autoRunOutcome = outcome;
-    m_toolkit.EndDialog(-1);
+    m_toolkit.EndDialog();
 }
 
 // The input is read, checked and converted in one pass over blocks, so that no input is too large

@@ -1,8 +1,8 @@
 #include "jobs/Messages.h"
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
-#include "ui/TallowDlg.h"
 
 // Ticking arms the automatic mode: the AutoFile folder makes the next start convert its input
 // unattended. The folder stays until an Exit finds the mode disarmed, and then goes only when

@@ -9,8 +9,8 @@
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
 #include "jobs/Progress.h"
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
-#include "ui/TallowDlg.h"
 
 namespace {
 
@@ -82,8 +82,9 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     g_numbers.Append(second);
     second.clear();
     g_lineIndex += secondLines;
+    std::int64_t largest = 0;
     const RangeCheck range =
-        ScanRange(g_numbers, g_maxValue, [](std::int64_t) { return KeepGoing(); });
+        ScanRange(g_numbers, largest, [](std::int64_t) { return KeepGoing(); });
     if (range == RangeCheck::Stopped || !KeepGoing()) {
         return End::Cancelled;
     }

@@ -3,9 +3,9 @@
 #include "core/NumberText.h"
 #include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 #include "storage/TextFile.h"
-#include "ui/TallowDlg.h"
 
 void CTallowDlg::OnBnClickedLoadFile() {
     const SharedText path = m_browseFile.Text();
@@ -106,14 +106,14 @@ std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     }
     g_workerThread.MarkFinished();
     if (m_closeRequested) {
-        m_toolkit.EndDialog(IDCANCEL);
+        m_toolkit.EndDialog();
     }
     return 0;
 }
 
 void CTallowDlg::OnCancel() {
     if (!g_workerThread.IsRunning() && !m_fileTaskRunning) {
-        m_toolkit.EndDialog(IDCANCEL);
+        m_toolkit.EndDialog();
         return;
     }
     m_closeRequested = true;

@@ -1,6 +1,6 @@
 #include <new>
 
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 
 void CTallowDlg::SetRunControlsEnabled(bool enabled) const {
     SetEnabled(m_startControls, enabled);
@@ -35,7 +35,7 @@ std::intptr_t CTallowDlg::OnFileTaskDone(std::uintptr_t, std::intptr_t) {
     m_toolkit.EndWaitCursor();
     SetRunControlsEnabled(true);
     if (m_closeRequested) {
-        m_toolkit.EndDialog(IDCANCEL);
+        m_toolkit.EndDialog();
     }
     return 0;
 }

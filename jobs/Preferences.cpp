@@ -1,17 +1,17 @@
 #include "jobs/Messages.h"
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 #include "storage/FileHelpers.h"
 #include "storage/SettingsFile.h"
 #include "storage/WorkingFolders.h"
-#include "ui/TallowDlg.h"
 
 void CTallowDlg::ApplySettingsFile() {
     const std::optional<WideString> text =
-        ReadSettingsText(JoinPath(g_tempDir, kSettingsFileName), g_settingsBuffer);
+        ReadSettingsText(g_tempDir / kSettingsFileName, g_settingsBuffer);
     if (!text) {
         return;
     }
-    ParseSettingsText(*text, g_settings, g_settingsLine);
+    ParseSettingsText(*text, g_settings);
     if (g_settings[0] == u"0") {
         m_checkAutoRun.SetChecked(false);
         m_checkShowMessages.Hide();
@@ -26,7 +26,7 @@ void CTallowDlg::ApplySettingsFile() {
 
 // An input waiting there is a caller's job: neither it nor the folder that makes it run goes.
 void CTallowDlg::RemoveAutoFileFolder() {
-    if (FileExists(JoinPath(g_autoFileDir, kAutoInputName)) != 0) {
+    if (FileExists(g_autoFileDir / kAutoInputName) != 0) {
         m_toolkit.ShowMessage(message::kAutoInputWaiting, MessageIcon::Information);
         return;
     }
@@ -44,8 +44,8 @@ void CTallowDlg::OnBnClickedExit() {
         const bool autoRunTicked = m_checkAutoRun.IsChecked();
         const bool showMessagesWasVisible = m_checkShowMessages.Show();
         const bool showMessagesTicked = showMessagesWasVisible && m_checkShowMessages.IsChecked();
-        WriteBytesFile(JoinPath(g_tempDir, kSettingsFileName),
+        WriteBytesFile(g_tempDir / kSettingsFileName,
                        SettingsBytes(autoRunTicked, showMessagesTicked));
     }
-    m_toolkit.EndDialog(IDOK);
+    m_toolkit.EndDialog();
 }

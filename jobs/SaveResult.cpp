@@ -1,6 +1,6 @@
 #include "jobs/Messages.h"
+#include "jobs/TallowDlg.h"
 #include "storage/TextFile.h"
-#include "ui/TallowDlg.h"
 
 void CTallowDlg::OnBnClickedSave() {
     const SharedText result = m_editResult.Text();

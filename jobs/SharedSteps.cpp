@@ -1,6 +1,6 @@
 // Steps that the file run, the worker and the automatic run all take.
+#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
-#include "ui/TallowDlg.h"
 
 bool CTallowDlg::MessageGateOpen() const {
     return m_checkShowMessages.IsChecked() && g_settings[1] != u"0";

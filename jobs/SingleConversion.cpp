@@ -1,6 +1,6 @@
 #include "core/DecimalToBinary.h"
 #include "jobs/Messages.h"
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 
 void CTallowDlg::OnBnClickedConvert() {
     m_editBinary.SetText(u"");

@@ -1,5 +1,9 @@
 #include "process/AutoRunOutcome.h"
 
+#include <cstdio>
+
+namespace {
+
 std::string_view Describe(ConversionOutcome outcome) {
     switch (outcome) {
         case ConversionOutcome::Converted:
@@ -22,6 +26,11 @@ std::string_view Describe(ConversionOutcome outcome) {
     return "ended";
 }
 
-int ExitStatus(std::optional<ConversionOutcome> outcome) {
+}  // namespace
+
+int ReportAutomaticRun(std::optional<ConversionOutcome> outcome) {
+    std::fprintf(stderr, "Tallow: automatic run: %s\n",
+                 outcome ? Describe(*outcome).data() : "ended before its outcome was known");
+    std::fflush(stderr);
     return outcome ? static_cast<int>(*outcome) : 1;
 }

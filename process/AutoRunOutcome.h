@@ -5,9 +5,7 @@
 
 #include "core/ConversionOutcome.h"
 
-// One line for the calling program's log.
-std::string_view Describe(ConversionOutcome outcome);
-
-// The process's exit status for how the dialog ended: a run's outcome, and 1 for an end without
-// one, which is never taken for success.
-int ExitStatus(std::optional<ConversionOutcome> outcome);
+// How a start-up that the automatic run ended finishes, on every system: one line for the
+// caller's log on standard error, and the exit status, the run's outcome; an end without one
+// gives 1, which is never taken for success.
+int ReportAutomaticRun(std::optional<ConversionOutcome> outcome);

@@ -9,12 +9,10 @@ SharedWideString g_fileText = std::make_shared<const WideString>();
 bool g_fileTextIsNumberList = true;
 
 std::array<WideString, 2> g_settings;
-std::int32_t g_settingsLine = 0;
 std::array<char, kSettingsBufferSize> g_settingsBuffer{};
 
 NumberLines g_numbers;
 std::int32_t g_lineIndex = 0;
-std::int64_t g_maxValue = 0;
 
 std::atomic<std::int32_t> g_cancelRequested = 0;
 WorkerThread g_workerThread;

@@ -27,13 +27,11 @@ extern bool g_fileTextIsNumberList;
 // buffer its bytes are read into, of the size the program always had.
 inline constexpr std::size_t kSettingsBufferSize = 2'077'000;
 extern std::array<WideString, 2> g_settings;
-extern std::int32_t g_settingsLine;
 extern std::array<char, kSettingsBufferSize> g_settingsBuffer;
 
-// The run's collected number lines, their count, and the largest of them.
+// The run's collected number lines and their count.
 extern NumberLines g_numbers;
 extern std::int32_t g_lineIndex;
-extern std::int64_t g_maxValue;
 
 // Set by Cancel, read by the worker at every poll point.
 extern std::atomic<std::int32_t> g_cancelRequested;

@@ -17,10 +17,6 @@ int FileExists(const fs::path& path) {
     return fs::exists(status) && !fs::is_directory(status) ? 1 : 0;
 }
 
-fs::path JoinPath(const fs::path& base, const fs::path& suffix) {
-    return suffix.empty() ? base : base / suffix;
-}
-
 int WriteBytesFile(const fs::path& path, std::string_view bytes) {
     AtomicFile file(path);
     return file.Write(bytes) && file.Commit() ? 1 : 0;

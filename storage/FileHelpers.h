@@ -7,9 +7,6 @@
 int DirectoryExists(const std::filesystem::path& path);
 // 1 when path names an existing entry that is not a directory, else 0.
 int FileExists(const std::filesystem::path& path);
-// base followed by suffix as a path component; an empty suffix gives base.
-std::filesystem::path JoinPath(const std::filesystem::path& base,
-                               const std::filesystem::path& suffix = {});
 // Replaces the file at path (or the file a link there names) with exactly bytes, atomically,
 // keeping its permission bits: 1 on success, 0 when nothing was replaced. A read-only target is
 // not replaced.

@@ -22,27 +22,25 @@ std::optional<WideString> ReadSettingsText(const fs::path& path, std::span<char>
     }
     const auto read = buffer.first(static_cast<std::size_t>(file.gcount()));
     const auto end = std::find(read.begin(), read.end(), '\0');
-    return Utf8ToUtf16(std::string_view(read.data(), static_cast<std::size_t>(end - read.begin())));
+    return DecodeText(Encoding::Utf8,
+                      std::string_view(read.data(), static_cast<std::size_t>(end - read.begin())));
 }
 
-int ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& settings,
-                      std::int32_t& line) {
+void ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& settings) {
     constexpr std::size_t kLongestText = 9'999;
     if (text.size() > kLongestText) {
-        return 1;
+        return;
     }
+    std::size_t line = 0;
     for (std::size_t k = 0; k < text.size() && text[k] != u'\0'; ++k) {
         const char16_t c = text[k];
         if (c == u'\n') {
             // A line break that ends the text starts no line of its own.
             line += k == text.size() - 1 ? 0 : 1;
-        } else if (c != u'\r' && c < 0x80 && line >= 0 &&
-                   static_cast<std::size_t>(line) < settings.size()) {
-            settings[static_cast<std::size_t>(line)].push_back(c);
+        } else if (c != u'\r' && c < 0x80 && line < settings.size()) {
+            settings[line].push_back(c);
         }
     }
-    ++line;
-    return 0;
 }
 
 std::string SettingsBytes(bool autoRunTicked, bool showMessagesTicked) {

@@ -20,9 +20,8 @@ inline constexpr std::string_view kSettingsFileName = "Radix2A.tmp";
 std::optional<WideString> ReadSettingsText(const std::filesystem::path& path,
                                            std::span<char> buffer);
 
-// Fills the two slots from the text's first two lines and leaves line as one past the last line
-// counted. A text of 10,000 characters or more stores nothing and gives 1; otherwise 0.
-int ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& settings,
-                      std::int32_t& line);
+// Fills the two slots from the text's first two lines. A text of 10,000 characters or more
+// stores nothing.
+void ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& settings);
 
 std::string SettingsBytes(bool autoRunTicked, bool showMessagesTicked);

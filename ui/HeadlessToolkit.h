@@ -36,7 +36,7 @@ class HeadlessToolkit final : public Toolkit {
     void EndWaitCursor() override {}
     void ShowAboutBox() override {}
     // The run's outcome, which the dialog keeps, is all that its end tells.
-    void EndDialog(int) override {}
+    void EndDialog() override {}
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions&) override {
         return std::nullopt;
     }

@@ -19,12 +19,6 @@
 
 enum class MessageIcon { Error = 16, Information = 64 };
 
-// <windows.h> defines both as macros, with the same values.
-#ifndef IDOK
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-#endif
-
 // The private message the worker sends when a run ends.
 inline constexpr unsigned WM_CONVERT_DONE = 0x0400 + 100;
 // The private message a load or a save sends when its file work, done off the window's thread,
@@ -34,7 +28,6 @@ inline constexpr unsigned WM_FILE_TASK_DONE = 0x0400 + 101;
 struct SaveDialogOptions {
     std::u16string_view filterName;
     std::u16string_view filterPattern;
-    bool askBeforeReplacing = true;
 };
 
 // Whatever receives the messages sent with SendDialogMessage.
@@ -72,8 +65,8 @@ class Toolkit {
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
     virtual void ShowAboutBox() = 0;
-    // The dialog closes with result once control returns to the toolkit.
-    virtual void EndDialog(int result) = 0;
+    // The dialog closes once control returns to the toolkit.
+    virtual void EndDialog() = 0;
     // The chosen path, or nothing when the user cancelled.
     virtual std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) = 0;
 

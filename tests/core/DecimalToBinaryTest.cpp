@@ -45,8 +45,11 @@ TEST(DecimalToBinary, ConvertsTextAsTheRuntimeParsesIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text.begin(), c.text.end()));
-        EXPECT_EQ(DecimalToBinary(c.text), c.binary);
-        EXPECT_EQ(ParseDecimal<std::int32_t>(c.text).outOfRange, c.outOfRange);
+        const ParsedDecimal<std::int32_t> parsed = ParseDecimal<std::int32_t>(c.text);
+        WideString binary;
+        AppendBinary(parsed.value, binary);
+        EXPECT_EQ(binary, c.binary);
+        EXPECT_EQ(parsed.outOfRange, c.outOfRange);
     }
 }
 

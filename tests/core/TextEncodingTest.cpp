@@ -29,7 +29,7 @@ const Utf8Case kBothWays[] = {
 TEST(TextEncoding, EncodesAndDecodesEveryLengthOfUtf8) {
     for (const Utf8Case& c : kBothWays) {
         EXPECT_EQ(Utf16ToUtf8(c.text), c.bytes);
-        EXPECT_EQ(Utf8ToUtf16(c.bytes), c.text);
+        EXPECT_EQ(DecodeText(Encoding::Utf8, c.bytes), c.text);
     }
     EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
                           u"b\xDC00"),
@@ -52,7 +52,7 @@ TEST(TextEncoding, DecodesMalformedUtf8AsReplacementCharacters) {
         {"\x80", u"\uFFFD"},
     };
     for (const auto& [bytes, text] : malformed) {
-        EXPECT_EQ(Utf8ToUtf16(bytes), text) << bytes;
+        EXPECT_EQ(DecodeText(Encoding::Utf8, bytes), text) << bytes;
     }
 }
 
@@ -74,9 +74,7 @@ TEST(TextEncoding, DecodesInBlocksExactlyAsWhole) {
                                                         {Encoding::Utf16BE, big},
                                                         {Encoding::Utf16LE, little + "\x3D"}};
     for (const auto& [encoding, bytes] : encoded) {
-        const std::u16string whole = encoding == Encoding::Utf8
-                                         ? Utf8ToUtf16(bytes)
-                                         : Utf16BytesToUtf16(bytes, encoding == Encoding::Utf16BE);
+        const std::u16string whole = DecodeText(encoding, bytes);
         for (std::size_t block = 1; block <= 9; ++block) {
             MemorySource source(bytes);
             std::u16string decoded;
@@ -95,21 +93,19 @@ TEST(TextEncoding, DecodesInBlocksExactlyAsWhole) {
         u"1\u00E9\u20AC\U0001F600\u0800x\U00010000\uFFFD"
         u"2\uFFFD"
         u"3";
-    EXPECT_EQ(Utf16BytesToUtf16(little, false), paired);
-    EXPECT_EQ(Utf16BytesToUtf16(big, true), paired);
-    EXPECT_EQ(Utf16BytesToUtf16(little + "\x3D", false),
-              Utf16BytesToUtf16(little, false) + u"\uFFFD");
+    EXPECT_EQ(DecodeText(Encoding::Utf16LE, little), paired);
+    EXPECT_EQ(DecodeText(Encoding::Utf16BE, big), paired);
+    EXPECT_EQ(DecodeText(Encoding::Utf16LE, little + "\x3D"),
+              DecodeText(Encoding::Utf16LE, little) + u"\uFFFD");
     // A high surrogate with no low one after it stands alone; what follows is kept.
-    EXPECT_EQ(Utf16BytesToUtf16(std::string("1\0\0\xD8"
-                                            "2\0",
-                                            6),
-                                false),
+    EXPECT_EQ(DecodeText(Encoding::Utf16LE, std::string("1\0\0\xD8"
+                                                        "2\0",
+                                                        6)),
               u"1\uFFFD"
               u"2");
-    EXPECT_EQ(Utf16BytesToUtf16(std::string("\0"
-                                            "1\xDC\0",
-                                            4),
-                                true),
+    EXPECT_EQ(DecodeText(Encoding::Utf16BE, std::string("\0"
+                                                        "1\xDC\0",
+                                                        4)),
               u"1\uFFFD");
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/NumberListStream.h"
 #include "jobs/Messages.h"
+#include "process/AutoRunOutcome.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
 #include "tests/support/TestBytes.h"
@@ -95,7 +96,7 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             }
             Start();
             EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
-            EXPECT_EQ(toolkit.EndResult(), -1);
+            EXPECT_TRUE(toolkit.Ended());
             EXPECT_EQ(toolkit.Beeps(), converted ? 1U : 0U);
             const auto shown = gateOpen ? std::vector{WideString(messages.at(c.outcome))}
                                         : std::vector<WideString>{};
@@ -111,6 +112,14 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             EXPECT_EQ(ReadFileBytes(Settings()), settings);
         }
     }
+}
+
+// A start-up that ended without an outcome never tells its caller it converted.
+TEST(ReportAutomaticRun, NeverGivesSuccessWithoutAnOutcome) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(ReportAutomaticRun(std::nullopt), 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Tallow: automatic run: ended before its outcome was known\n");
 }
 
 }  // namespace

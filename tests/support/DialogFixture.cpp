@@ -10,10 +10,8 @@ void ResetProcessState() {
     g_fileText = std::make_shared<const WideString>();
     g_fileTextIsNumberList = true;
     g_settings = {};
-    g_settingsLine = 0;
     g_numbers.clear();
     g_lineIndex = 0;
-    g_maxValue = 0;
     g_cancelRequested = 0;
     g_autoRunArmed = 0;
     g_autoFileDirMadeHere = false;

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "jobs/TallowDlg.h"
 #include "storage/WorkingFolders.h"
 #include "tests/support/FakeToolkit.h"
 #include "tests/support/ScratchFolder.h"
-#include "ui/TallowDlg.h"
 
 // Puts the process-wide state back as it is at process start.
 void ResetProcessState();

@@ -115,11 +115,6 @@ std::vector<WideString> FakeToolkit::MessageTexts() const {
     return texts;
 }
 
-std::optional<int> FakeToolkit::EndResult() const {
-    const std::vector<Event> ends = Events(Kind::End);
-    return ends.empty() ? std::nullopt : std::optional<int>(ends.back().value);
-}
-
 void FakeToolkit::Reset() {
     std::lock_guard lock(m_mutex);
     m_events.clear();

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 #include "ui/Toolkit.h"
 
 // One call the dialog made on the toolkit.
@@ -83,7 +83,7 @@ class FakeToolkit : public Toolkit {
         Locked([&] { m_waitCursorDepth = std::max(0, m_waitCursorDepth - 1); });
     }
     void ShowAboutBox() override {}
-    void EndDialog(int result) override { Record({Kind::End, {}, {}, result}); }
+    void EndDialog() override { Record({Kind::End}); }
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions&) override {
         return m_saveAnswer;
     }
@@ -107,7 +107,7 @@ class FakeToolkit : public Toolkit {
     int WaitCursorDepth() const {
         return Locked([&] { return m_waitCursorDepth; });
     }
-    std::optional<int> EndResult() const;
+    bool Ended() const { return !Events(Kind::End).empty(); }
     void ClearEvents() {
         Locked([&] { m_events.clear(); });
     }

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "jobs/TallowDlg.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/ui/ModalWatchdog.h"
-#include "ui/TallowDlg.h"
 #include "ui/qt/QtToolkit.h"
 #include "ui/qt/TallowWindow.h"
 

@@ -218,8 +218,8 @@ void QtToolkit::ShowAboutBox() {
     });
 }
 
-void QtToolkit::EndDialog(int result) {
-    OnWindowThread([&] { m_window.EndDialog(result); });
+void QtToolkit::EndDialog() {
+    OnWindowThread([&] { m_window.EndDialog(); });
 }
 
 std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOptions& options) {
@@ -230,7 +230,6 @@ std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOpti
         dialog.setObjectName("saveDialog");
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setOption(QFileDialog::HideNameFilterDetails);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !options.askBeforeReplacing);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
             return std::nullopt;
         }

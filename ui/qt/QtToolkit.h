@@ -23,7 +23,7 @@ class QtToolkit : public ToolkitBase {
     void ShowMessage(std::u16string_view text, MessageIcon icon) override;
     void ShowAboutBox() override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
-    void EndDialog(int result) override;
+    void EndDialog() override;
     // The application's override cursor, and its beep.
     void BeginWaitCursor() override;
     void EndWaitCursor() override;

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <string_view>
 
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/FieldAccessible.h"
@@ -184,10 +184,9 @@ bool TallowWindow::Start(CTallowDlg& dialog) {
     return !m_ended;
 }
 
-void TallowWindow::EndDialog(int result) {
+void TallowWindow::EndDialog() {
     m_ended = true;
-    m_endResult = result;
-    done(result);
+    done(0);
 }
 
 // A close from the window manager cancels the dialog, skipping the Exit button's steps; during a

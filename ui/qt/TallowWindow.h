@@ -22,7 +22,7 @@ class TallowWindow : public QDialog {
     QWidget* Control(ControlId id) const { return m_controls.at(id); }
     // Binds the controls to the dialog and initialises it; false when that already ended it.
     bool Start(CTallowDlg& dialog);
-    void EndDialog(int result);
+    void EndDialog();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,5 +36,4 @@ class TallowWindow : public QDialog {
     std::map<ControlId, QWidget*> m_controls;
     CTallowDlg* m_dialog = nullptr;
     bool m_ended = false;
-    int m_endResult = 0;
 };

@@ -169,8 +169,8 @@ void Win32Toolkit::ShowAboutBox() {
     });
 }
 
-void Win32Toolkit::EndDialog(int result) {
-    OnWindowThread([&] { m_window.EndDialog(result); });
+void Win32Toolkit::EndDialog() {
+    OnWindowThread([&] { m_window.EndDialog(); });
 }
 
 std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogOptions& options) {
@@ -187,8 +187,7 @@ std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogO
         choice.lpstrFilter = AsWide(filter);
         choice.lpstrFile = path.data();
         choice.nMaxFile = static_cast<DWORD>(path.size());
-        choice.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                       (options.askBeforeReplacing ? OFN_OVERWRITEPROMPT : 0);
+        choice.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
         if (!GetSaveFileNameW(&choice)) {
             return std::nullopt;
         }

@@ -34,7 +34,7 @@ class Win32Toolkit : public ToolkitBase {
     void EndWaitCursor() override;
     // The resource's About box, centred over the window.
     void ShowAboutBox() override;
-    void EndDialog(int result) override;
+    void EndDialog() override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
     // From the worker, a message to the dialog goes as a window message, as a dialog's would.
     std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;

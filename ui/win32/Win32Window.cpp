@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "jobs/TallowDlg.h"
 #include "ui/ControlTable.h"
-#include "ui/TallowDlg.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32TextView.h"
@@ -139,7 +139,6 @@ bool Win32Window::Start(CTallowDlg& dialog) {
             m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), nullptr,
             &DialogProc, reinterpret_cast<LPARAM>(this)) == nullptr) {
         m_ended = true;
-        m_result = -1;
         return false;
     }
     if (m_ended) {
@@ -150,12 +149,11 @@ bool Win32Window::Start(CTallowDlg& dialog) {
     return true;
 }
 
-int Win32Window::Run() {
+void Win32Window::Run() {
     MSG message;
     while (!m_ended && GetMessageW(&message, nullptr, 0, 0) > 0) {
         ProcessMessage(message);
     }
-    return m_result;
 }
 
 void Win32Window::ProcessMessage(MSG& message) {
@@ -165,9 +163,8 @@ void Win32Window::ProcessMessage(MSG& message) {
     }
 }
 
-void Win32Window::EndDialog(int result) {
+void Win32Window::EndDialog() {
     m_ended = true;
-    m_result = result;
     if (m_window != nullptr) {
         ShowWindow(m_window, SW_HIDE);
     }

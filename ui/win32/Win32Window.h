@@ -26,10 +26,10 @@ class Win32Window {
     // Otherwise shows the window.
     bool Start(CTallowDlg& dialog);
     // Runs the window until the dialog ends; returns its result.
-    int Run();
+    void Run();
     // One message through the key filter and the dialog manager, as Run takes it.
     void ProcessMessage(MSG& message);
-    void EndDialog(int result);
+    void EndDialog();
     bool Ended() const { return m_ended; }
 
     HWND Handle() const { return m_window; }
@@ -60,6 +60,5 @@ class Win32Window {
     HICON m_icon = nullptr;
     CTallowDlg* m_dialog = nullptr;
     bool m_ended = false;
-    int m_result = 0;
     int m_waitCount = 0;
 };

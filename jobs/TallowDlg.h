@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's only window, as the logic sees it: its controls, the binding of each
-// notification to its handler, and the handlers themselves (defined in jobs/).
+// notification to its handler, and the handlers themselves, each job in a file of its own here.
 
 #include <array>
 #include <cstdint>

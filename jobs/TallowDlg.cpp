@@ -1,4 +1,4 @@
-#include "ui/TallowDlg.h"
+#include "jobs/TallowDlg.h"
 
 #include <algorithm>
 #include <iterator>
