@@ -157,7 +157,7 @@ void ConversionWorker::FinishCancelled() {
              [&] { m_dialog.m_editProgress.SetText(u"進捗率 0 %"); });
 }
 
-unsigned ConversionWorker::Run() {
+void ConversionWorker::Run() {
     g_lineIndex = 0;
     g_numbers.clear();
     if (!m_dialog.m_checkAutoRun.IsChecked()) {
@@ -202,6 +202,5 @@ unsigned ConversionWorker::Run() {
             break;
     }
     RunSteps([&] { m_dialog.m_toolkit.EndWaitCursor(); },
-             [&] { m_dialog.m_toolkit.SendDialogMessage(m_dialog, WM_CONVERT_DONE); });
-    return 0;
+             [&] { m_dialog.m_toolkit.CallOnWindowThread([&] { m_dialog.OnConvertDone(); }); });
 }

@@ -8,14 +8,13 @@
 class CTallowDlg;
 
 // The file run on the worker thread: converts g_fileText, reports progress on the dialog, and
-// sends WM_CONVERT_DONE to it at the end of every run. The dialog's friend: a run works on its
+// calls its OnConvertDone at the end of every run. The dialog's friend: a run works on its
 // controls as it goes.
 class ConversionWorker {
   public:
     explicit ConversionWorker(CTallowDlg& dialog) : m_dialog(dialog) {}
 
-    // Always returns 0.
-    unsigned Run();
+    void Run();
 
   private:
     enum class End { Done, TooLarge, Cancelled, OutOfMemory };

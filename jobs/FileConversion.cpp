@@ -63,7 +63,7 @@ void CTallowDlg::OnBnClickedConvertFile() {
     g_workerThread.MarkRunning();
     if (!m_toolkit.BeginThread([this] { ConversionWorker(*this).Run(); })) {
         m_toolkit.ShowMessage(message::kWorkerNotStarted, MessageIcon::Error);
-        OnConvertDone(0, 0);
+        OnConvertDone();
     }
 }
 
@@ -93,7 +93,7 @@ void CTallowDlg::OnBnClickedPause() {
     }
 }
 
-std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
+void CTallowDlg::OnConvertDone() {
     SetRunControlsEnabled(true);
     Hide(m_runControls);
     if (!m_editResult.Text().Empty()) {
@@ -108,7 +108,6 @@ std::intptr_t CTallowDlg::OnConvertDone(std::uintptr_t, std::intptr_t) {
     if (m_closeRequested) {
         m_toolkit.EndDialog();
     }
-    return 0;
 }
 
 void CTallowDlg::OnCancel() {

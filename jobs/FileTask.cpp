@@ -21,21 +21,20 @@ void CTallowDlg::RunFileTask(std::function<void()> task, std::u16string_view out
     };
     const auto run = [this, guarded] {
         guarded();
-        m_toolkit.SendDialogMessage(*this, WM_FILE_TASK_DONE);
+        m_toolkit.CallOnWindowThread([this] { OnFileTaskDone(); });
     };
     // Without a thread the work is done here: slower for the window, but done.
     if (!m_toolkit.BeginThread(run)) {
         guarded();
-        OnFileTaskDone(0, 0);
+        OnFileTaskDone();
     }
 }
 
-std::intptr_t CTallowDlg::OnFileTaskDone(std::uintptr_t, std::intptr_t) {
+void CTallowDlg::OnFileTaskDone() {
     m_fileTaskRunning = false;
     m_toolkit.EndWaitCursor();
     SetRunControlsEnabled(true);
     if (m_closeRequested) {
         m_toolkit.EndDialog();
     }
-    return 0;
 }

@@ -7,45 +7,35 @@
 #include "storage/FileHelpers.h"
 #include "storage/WorkingFolders.h"
 
-const CTallowDlg::MessageMapEntry CTallowDlg::kMessageMap[] = {
-    {Notification::Clicked, ControlId::About, &CTallowDlg::OnBnClickedAbout},
-    {Notification::Clicked, ControlId::Convert, &CTallowDlg::OnBnClickedConvert},
-    {Notification::Clicked, ControlId::AutoRun, &CTallowDlg::OnBnClickedAutoRun},
-    {Notification::Clicked, ControlId::ShowMessages, &CTallowDlg::OnBnClickedShowMessages},
-    {Notification::Clicked, ControlId::LoadFile, &CTallowDlg::OnBnClickedLoadFile},
-    {Notification::Changed, ControlId::BrowseFile, &CTallowDlg::OnEnChangeBrowseFile},
-    {Notification::Clicked, ControlId::ConvertFile, &CTallowDlg::OnBnClickedConvertFile},
-    {Notification::Clicked, ControlId::Cancel, &CTallowDlg::OnBnClickedCancel},
-    {Notification::Clicked, ControlId::Save, &CTallowDlg::OnBnClickedSave},
-    {Notification::Clicked, ControlId::Exit, &CTallowDlg::OnBnClickedExit},
-    {Notification::Clicked, ControlId::Pause, &CTallowDlg::OnBnClickedPause},
-};
-
 CTallowDlg::CTallowDlg(Toolkit& toolkit) : m_toolkit(toolkit) {}
 
 // Assistive technology and other programs can press a control that is hidden or disabled: such a
 // command would start what no user could, as a Pause with no run under way.
-void CTallowDlg::OnCommand(ControlId control, Notification notification) {
+void CTallowDlg::OnClicked(ControlId control) {
     if (!m_toolkit.IsUsable(control)) {
         return;
     }
-    const auto* entry = std::find_if(
-        std::begin(kMessageMap), std::end(kMessageMap),
-        [&](const auto& e) { return e.control == control && e.notification == notification; });
-    if (entry != std::end(kMessageMap)) {
-        (this->*entry->handler)();
-    }
-}
-
-std::intptr_t CTallowDlg::WindowProc(unsigned message, std::uintptr_t wParam,
-                                     std::intptr_t lParam) {
-    switch (message) {
-        case WM_CONVERT_DONE:
-            return OnConvertDone(wParam, lParam);
-        case WM_FILE_TASK_DONE:
-            return OnFileTaskDone(wParam, lParam);
+    switch (control) {
+        case ControlId::About:
+            return OnBnClickedAbout();
+        case ControlId::Convert:
+            return OnBnClickedConvert();
+        case ControlId::AutoRun:
+            return OnBnClickedAutoRun();
+        case ControlId::LoadFile:
+            return OnBnClickedLoadFile();
+        case ControlId::ConvertFile:
+            return OnBnClickedConvertFile();
+        case ControlId::Cancel:
+            return OnBnClickedCancel();
+        case ControlId::Save:
+            return OnBnClickedSave();
+        case ControlId::Exit:
+            return OnBnClickedExit();
+        case ControlId::Pause:
+            return OnBnClickedPause();
         default:
-            return 0;
+            return;
     }
 }
 

@@ -14,18 +14,14 @@
 #include "ui/Controls.h"
 #include "ui/Toolkit.h"
 
-enum class Notification { Clicked, Changed };
-
-class CTallowDlg : public MessageTarget {
+class CTallowDlg {
   public:
     explicit CTallowDlg(Toolkit& toolkit);
 
     // Prepares the window before it is first shown; the automatic run may end it here.
     bool OnInitDialog();
-    // Routes a control's notification to its handler.
-    void OnCommand(ControlId control, Notification notification);
-    std::intptr_t WindowProc(unsigned message, std::uintptr_t wParam,
-                             std::intptr_t lParam) override;
+    // Routes a click on a control to its handler.
+    void OnClicked(ControlId control);
     // The window system asks the dialog to close: at once when no run is on, otherwise once the
     // run, cancelled now, has ended.
     void OnCancel();
@@ -39,28 +35,21 @@ class CTallowDlg : public MessageTarget {
 
   private:
     friend class ConversionWorker;
-    struct MessageMapEntry {
-        Notification notification;
-        ControlId control;
-        void (CTallowDlg::*handler)();
-    };
-    static const MessageMapEntry kMessageMap[];
 
     void OnBnClickedAbout();
     void OnBnClickedConvert();
     void OnBnClickedAutoRun();
-    void OnBnClickedShowMessages() {}
     void OnBnClickedLoadFile();
-    void OnEnChangeBrowseFile() {}
     void OnBnClickedConvertFile();
     void OnBnClickedCancel();
     void OnBnClickedSave();
     void OnBnClickedExit();
     void OnBnClickedPause();
-    std::intptr_t OnConvertDone(std::uintptr_t wParam, std::intptr_t lParam);
-    std::intptr_t OnFileTaskDone(std::uintptr_t wParam, std::intptr_t lParam);
+    // On the window's thread, once the worker's run, or a load's or a save's file work, has ended.
+    void OnConvertDone();
+    void OnFileTaskDone();
 
-    // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog with -1.
+    // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog.
     void RunAutomatic();
     void RunAutoConversion(const std::filesystem::path& resultFile,
                            const std::filesystem::path& inputFile, FileSource& input);

@@ -15,7 +15,7 @@ NumberLines g_numbers;
 std::int32_t g_lineIndex = 0;
 
 std::atomic<std::int32_t> g_cancelRequested = 0;
-WorkerThread g_workerThread;
+WorkerState g_workerThread;
 
 std::int32_t g_autoRunArmed = 0;
 bool g_autoFileDirMadeHere = false;

@@ -9,7 +9,7 @@
 
 #include "core/NumberLines.h"
 #include "core/TextTypes.h"
-#include "process/WorkerThread.h"
+#include "process/WorkerState.h"
 
 // Working folders, below the user's Documents folder.
 extern std::filesystem::path g_documentsDir;
@@ -35,7 +35,7 @@ extern std::int32_t g_lineIndex;
 
 // Set by Cancel, read by the worker at every poll point.
 extern std::atomic<std::int32_t> g_cancelRequested;
-extern WorkerThread g_workerThread;
+extern WorkerState g_workerThread;
 
 // 1 once the user ticked the automatic-mode box in this run, 0 once unticked.
 extern std::int32_t g_autoRunArmed;

@@ -41,9 +41,7 @@ class HeadlessToolkit final : public Toolkit {
         return std::nullopt;
     }
     bool BeginThread(std::function<void()> body) override;
-    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override {
-        return target.WindowProc(message, 0, 0);
-    }
+    void CallOnWindowThread(const std::function<void()>& handler) override { handler(); }
     std::filesystem::path DocumentsFolder() override { return m_documents; }
     std::filesystem::path ExecutablePath() override { return m_executable; }
 

@@ -19,25 +19,9 @@
 
 enum class MessageIcon { Error = 16, Information = 64 };
 
-// The private message the worker sends when a run ends.
-inline constexpr unsigned WM_CONVERT_DONE = 0x0400 + 100;
-// The private message a load or a save sends when its file work, done off the window's thread,
-// has ended.
-inline constexpr unsigned WM_FILE_TASK_DONE = 0x0400 + 101;
-
 struct SaveDialogOptions {
     std::u16string_view filterName;
     std::u16string_view filterPattern;
-};
-
-// Whatever receives the messages sent with SendDialogMessage.
-class MessageTarget {
-  public:
-    virtual std::intptr_t WindowProc(unsigned message, std::uintptr_t wParam,
-                                     std::intptr_t lParam) = 0;
-
-  protected:
-    ~MessageTarget() = default;
 };
 
 class Toolkit {
@@ -72,8 +56,9 @@ class Toolkit {
 
     // Runs body on a thread of its own; false when no thread could be started.
     virtual bool BeginThread(std::function<void()> body) = 0;
-    // Delivers message to target on the window's thread and returns once it was handled.
-    virtual std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) = 0;
+    // Runs handler on the window's thread, where the dialog's handlers run, and returns once it
+    // has run: how a thread tells the dialog that its work has ended.
+    virtual void CallOnWindowThread(const std::function<void()>& handler) = 0;
 
     virtual std::filesystem::path DocumentsFolder() = 0;
     virtual std::filesystem::path ExecutablePath() = 0;

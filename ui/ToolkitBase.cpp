@@ -49,6 +49,6 @@ bool ToolkitBase::BeginThread(std::function<void()> body) {
     return true;
 }
 
-std::intptr_t ToolkitBase::SendDialogMessage(MessageTarget& target, unsigned message) {
-    return OnWindowThread([&] { return target.WindowProc(message, 0, 0); });
+void ToolkitBase::CallOnWindowThread(const std::function<void()>& handler) {
+    OnWindowThread(handler);
 }

@@ -17,7 +17,7 @@ class ToolkitBase : public Toolkit {
   public:
     void SetText(ControlId control, SharedText text) final;
     bool BeginThread(std::function<void()> body) final;
-    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
+    void CallOnWindowThread(const std::function<void()>& handler) final;
 
   protected:
     ~ToolkitBase() override;

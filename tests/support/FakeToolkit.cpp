@@ -39,10 +39,10 @@ bool FakeToolkit::BeginThread(std::function<void()> body) {
     return true;
 }
 
-std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
-    Record({Event::Kind::Send, {}, {}, message});
-    std::packaged_task<std::intptr_t()> handle([&] { return target.WindowProc(message, 0, 0); });
-    std::future<std::intptr_t> handled = handle.get_future();
+void FakeToolkit::CallOnWindowThread(const std::function<void()>& handler) {
+    Record({Event::Kind::Send});
+    std::packaged_task<void()> handle(handler);
+    std::future<void> handled = handle.get_future();
     if (std::this_thread::get_id() == m_windowThread) {
         handle();
     } else {
@@ -50,7 +50,7 @@ std::intptr_t FakeToolkit::SendDialogMessage(MessageTarget& target, unsigned mes
         m_messages.push_back(std::move(handle));
         m_queued.notify_all();
     }
-    return handled.get();
+    handled.get();
 }
 
 bool FakeToolkit::RunUntil(const std::function<bool()>& done) {
@@ -63,7 +63,7 @@ bool FakeToolkit::RunUntil(const std::function<bool()>& done) {
             }
             continue;
         }
-        std::packaged_task<std::intptr_t()> handle = std::move(m_messages.front());
+        std::packaged_task<void()> handle = std::move(m_messages.front());
         m_messages.pop_front();
         lock.unlock();
         handle();
@@ -91,7 +91,7 @@ void FakeToolkit::Click(CTallowDlg& dialog, ControlId id) {
         state.checked ^= state.visible && state.enabled &&
                          (id == ControlId::AutoRun || id == ControlId::ShowMessages);
     }
-    dialog.OnCommand(id, Notification::Clicked);
+    dialog.OnClicked(id);
 }
 
 FakeToolkit::ControlState FakeToolkit::State(ControlId id) const {

@@ -88,7 +88,7 @@ class FakeToolkit : public Toolkit {
         return m_saveAnswer;
     }
     bool BeginThread(std::function<void()> body) override;
-    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
+    void CallOnWindowThread(const std::function<void()>& handler) override;
     std::filesystem::path DocumentsFolder() override { return m_documents; }
     std::filesystem::path ExecutablePath() override { return "/opt/tallow/bin/Tallow"; }
 
@@ -154,7 +154,7 @@ class FakeToolkit : public Toolkit {
     bool m_realThreads = false;
     bool m_refuseThreads = false;
     const std::thread::id m_windowThread = std::this_thread::get_id();
-    std::deque<std::packaged_task<std::intptr_t()>> m_messages;
+    std::deque<std::packaged_task<void()>> m_messages;
     std::thread m_worker;
     bool m_workerEnded = false;
 };

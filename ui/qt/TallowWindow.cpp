@@ -167,16 +167,12 @@ QWidget* TallowWindow::CreateControl(const ControlTemplate& item) {
 bool TallowWindow::Start(CTallowDlg& dialog) {
     m_dialog = &dialog;
     for (const auto& [id, widget] : m_controls) {
-        const auto notify = [&dialog, id = id](Notification notification) {
-            return [&dialog, id, notification] { dialog.OnCommand(id, notification); };
-        };
+        const auto clicked = [&dialog, id = id] { dialog.OnClicked(id); };
         // A check box toggled through assistive technology is clicked as much as by the mouse.
         if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            connect(box, &QCheckBox::toggled, this, notify(Notification::Clicked));
+            connect(box, &QCheckBox::toggled, this, clicked);
         } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this, notify(Notification::Clicked));
-        } else if (auto* browse = qobject_cast<BrowseField*>(widget)) {
-            connect(browse, &BrowseField::textChanged, this, notify(Notification::Changed));
+            connect(button, &QAbstractButton::clicked, this, clicked);
         }
     }
     dialog.OnInitDialog();

@@ -195,13 +195,6 @@ std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogO
     });
 }
 
-std::intptr_t Win32Toolkit::SendDialogMessage(MessageTarget& target, unsigned message) {
-    if (GetCurrentThreadId() != m_windowThread && m_window.IsDialog(&target)) {
-        return SendMessageW(m_window.Handle(), message, 0, 0);
-    }
-    return ToolkitBase::SendDialogMessage(target, message);
-}
-
 std::filesystem::path Win32Toolkit::DocumentsFolder() {
     PWSTR folder = nullptr;
     std::filesystem::path documents;

@@ -37,7 +37,6 @@ class Win32Toolkit : public ToolkitBase {
     void EndDialog() override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
     // From the worker, a message to the dialog goes as a window message, as a dialog's would.
-    std::intptr_t SendDialogMessage(MessageTarget& target, unsigned message) override;
     // The shell's known folder.
     std::filesystem::path DocumentsFolder() override;
     std::filesystem::path ExecutablePath() override;

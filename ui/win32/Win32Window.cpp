@@ -119,10 +119,6 @@ void Win32Window::ShowOwnText(HWND edit, const wchar_t* text) {
     t_ownWrite = false;
 }
 
-bool Win32Window::IsDialog(const MessageTarget* target) const {
-    return m_dialog != nullptr && target == static_cast<const MessageTarget*>(m_dialog);
-}
-
 void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {
     m_workingFolder = std::move(workingFolder);
     m_helpFile = std::move(helpFile);
@@ -222,11 +218,6 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case kRunOnWindowThread:
             (*reinterpret_cast<const std::function<void()>*>(lParam))();
             return TRUE;
-        case WM_CONVERT_DONE:
-        case WM_FILE_TASK_DONE:
-            SetWindowLongPtrW(m_window, DWLP_MSGRESULT,
-                              m_dialog->WindowProc(message, wParam, lParam));
-            return TRUE;
         default:
             return FALSE;
     }
@@ -272,9 +263,7 @@ void Win32Window::OnCommand(int id, int code) {
         return;
     }
     if (code == BN_CLICKED) {
-        m_dialog->OnCommand(static_cast<ControlId>(id), Notification::Clicked);
-    } else if (code == EN_CHANGE) {
-        m_dialog->OnCommand(static_cast<ControlId>(id), Notification::Changed);
+        m_dialog->OnClicked(static_cast<ControlId>(id));
     }
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 
 class CTallowDlg;
-class MessageTarget;
 
 // The main window, created from dialog template 102 and run by a message loop of its own. Key-down
 // messages never reach the dialog manager: Enter, Escape, Tab and the arrow keys go only to the
@@ -35,7 +34,6 @@ class Win32Window {
     HWND Handle() const { return m_window; }
     HWND Control(int id) const { return GetDlgItem(m_window, id); }
     HINSTANCE Instance() const { return m_instance; }
-    bool IsDialog(const MessageTarget* target) const;
     // What the two links show and open with the shell: the working folder and the help file.
     void SetLinks(std::wstring workingFolder, std::wstring helpFile);
     // Shows text in an edit; the only way into a read-only one, which refuses WM_SETTEXT from

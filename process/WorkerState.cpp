@@ -1,11 +1,11 @@
-#include "process/WorkerThread.h"
+#include "process/WorkerState.h"
 
-void WorkerThread::Suspend() {
+void WorkerState::Suspend() {
     std::lock_guard lock(m_mutex);
     m_suspended.store(true, std::memory_order_release);
 }
 
-void WorkerThread::Resume() {
+void WorkerState::Resume() {
     {
         std::lock_guard lock(m_mutex);
         m_suspended.store(false, std::memory_order_release);
@@ -13,7 +13,7 @@ void WorkerThread::Resume() {
     m_resumed.notify_all();
 }
 
-void WorkerThread::WaitForResume() {
+void WorkerState::WaitForResume() {
     std::unique_lock lock(m_mutex);
     m_resumed.wait(lock, [this] { return !m_suspended.load(std::memory_order_acquire); });
 }

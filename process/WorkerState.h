@@ -7,7 +7,7 @@
 // The conversion worker as the dialog sees it: whether it still runs, and a pause that holds it
 // at its next poll point, or its next step, until it is resumed. The worker is never stopped from
 // outside, so it can never be caught holding a lock the window needs.
-class WorkerThread {
+class WorkerState {
   public:
     // Both on the window's thread: before the worker starts, and in OnConvertDone as its run ends.
     void MarkRunning() { m_running.store(true); }
