@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <future>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -39,22 +40,36 @@ Decoded DecodeBlock(Encoding encoding, std::string_view bytes, bool last, char16
 
 // Reads a text in blocks through read(buffer, room), which gives the number of bytes read (0 at
 // the end) or nothing on a failure, and hands each decoded block to take(units), which returns
-// false to stop. Holds one block at a time. Returns false when a read failed.
+// false to stop. The next block is read on another thread while one is decoded and taken, so two
+// blocks are held at a time; read is never called twice at once. Returns false when a read
+// failed.
 template <typename Read, typename Take>
 bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& take) {
+    // A block's unfinished sequence, at most three bytes, is put just before the next one.
     constexpr std::size_t kLongestTail = 3;
-    std::vector<char> bytes(blockSize + kLongestTail);
+    std::vector<char> buffers[2] = {std::vector<char>(kLongestTail + blockSize),
+                                    std::vector<char>(kLongestTail + blockSize)};
     std::vector<char16_t> units(blockSize + kLongestTail);
+    const auto readInto = [&](std::vector<char>& buffer) {
+        // Without a thread to spare, the block is read when it is needed.
+        return std::async(std::launch::async | std::launch::deferred,
+                          [&] { return read(buffer.data() + kLongestTail, blockSize); });
+    };
+    std::future<std::optional<std::size_t>> next = readInto(buffers[0]);
     std::size_t carried = 0;
-    for (;;) {
-        const std::optional<std::size_t> got = read(bytes.data() + carried, blockSize);
+    for (int current = 0;; current = 1 - current) {
+        const std::optional<std::size_t> got = next.get();
         if (!got) {
             return false;
         }
         const bool last = *got == 0;
+        if (!last) {
+            next = readInto(buffers[1 - current]);
+        }
+        const char* start = buffers[current].data() + kLongestTail - carried;
         const std::size_t available = carried + *got;
         const Decoded decoded =
-            DecodeBlock(encoding, std::string_view(bytes.data(), available), last, units.data());
+            DecodeBlock(encoding, std::string_view(start, available), last, units.data());
         if (decoded.units > 0 && !take(std::u16string_view(units.data(), decoded.units))) {
             return true;
         }
@@ -62,7 +77,8 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
             return true;
         }
         carried = available - decoded.consumed;
-        std::memmove(bytes.data(), bytes.data() + decoded.consumed, carried);
+        std::memcpy(buffers[1 - current].data() + kLongestTail - carried, start + decoded.consumed,
+                    carried);
     }
 }
 
