@@ -4,6 +4,7 @@
 
 #include "core/NumberListStream.h"
 #include "storage/AtomicFile.h"
+#include "storage/BackgroundWriter.h"
 #include "storage/FileSource.h"
 
 namespace fs = std::filesystem;
@@ -88,12 +89,29 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     return whole;
 }
 
-std::string AsUtf8(std::u16string_view units) {
-    return Utf16ToUtf8(units);
+// Blocks of a text's bytes, a surrogate pair never cut: for UTF-16 units their UTF-8, encoded while
+// the block before is written; a byte text as it is.
+bool WriteBlocks(AtomicFile& file, std::string_view ascii) {
+    for (; !ascii.empty(); ascii.remove_prefix(std::min(ascii.size(), kStreamBlock))) {
+        if (!file.Write(ascii.substr(0, kStreamBlock))) {
+            return false;
+        }
+    }
+    return true;
 }
 
-std::string_view AsUtf8(std::string_view ascii) {
-    return ascii;
+bool WriteBlocks(AtomicFile& file, std::u16string_view units) {
+    BackgroundWriter writer(file);
+    while (!units.empty()) {
+        std::size_t block = std::min(units.size(), kStreamBlock);
+        if (block < units.size() && IsHighSurrogate(units[block - 1])) {
+            ++block;
+        }
+        ByteString bytes = Utf16ToUtf8(units.substr(0, block));
+        writer.Take(bytes);
+        units.remove_prefix(block);
+    }
+    return true;
 }
 
 }  // namespace
@@ -121,19 +139,7 @@ std::optional<WideString> ReadTextFile(const fs::path& path) {
 
 int WriteTextFile(const fs::path& path, const SharedText& text) {
     AtomicFile file(path);
-    const bool written = text.VisitUnits([&file](auto units) {
-        while (!units.empty()) {
-            std::size_t block = std::min(units.size(), kStreamBlock);
-            // A surrogate pair is converted whole.
-            if (block < units.size() && IsHighSurrogate(units[block - 1])) {
-                ++block;
-            }
-            if (!file.Write(std::string_view(AsUtf8(units.substr(0, block))))) {
-                return false;
-            }
-            units.remove_prefix(block);
-        }
-        return true;
-    });
+    // A write that failed in the background fails the commit.
+    const bool written = text.VisitUnits([&file](auto units) { return WriteBlocks(file, units); });
     return written && file.Commit() ? 1 : 0;
 }
