@@ -159,38 +159,62 @@ TEST_F(ProgramTest, NeverWaitsLongForADisplayThatDoesNotAnswer) {
 }
 
 // Killed while it writes its result, a run leaves the old result whole and no temporary file.
+// Where files without a name are refused, the named one goes with a SIGTERM, the run still dying
+// of it; one left by a SIGKILL goes with the next run.
 TEST_F(ProgramTest, AKilledRunLeavesNothingBehind) {
     fs::create_directories(result.parent_path());
     WriteFileBytes(result, "old");
-    for (const int signal : {SIGKILL, SIGTERM}) {
-        WriteFileBytes(input, CountingList(3000000));
-        const pid_t run = fork();
-        if (run == 0) {
-            setenv("HOME", home.path().c_str(), 1);
-            for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME"}) {
-                unsetenv(name);
+    for (const bool named : {false, true}) {
+        for (const int signal : {SIGKILL, SIGTERM}) {
+            SCOPED_TRACE(testing::Message() << (named ? "named, " : "") << "signal " << signal);
+            WriteFileBytes(input, CountingList(3000000));
+            const pid_t run = fork();
+            if (run == 0) {
+                setenv("HOME", home.path().c_str(), 1);
+                for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "XDG_CONFIG_HOME"}) {
+                    unsetenv(name);
+                }
+                if (named) {
+                    setenv("LD_PRELOAD", TALLOW_REFUSE_UNNAMED_FILES, 1);
+                    setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+                }
+                execl(TALLOW_PROGRAM, TALLOW_PROGRAM, nullptr);
+                _exit(127);
             }
-            execl(TALLOW_PROGRAM, TALLOW_PROGRAM, nullptr);
-            _exit(127);
-        }
-        // The write is under way once the run holds a file in the Result folder.
-        bool writing = false;
-        const fs::path descriptors = "/proc/" + std::to_string(run) + "/fd";
-        for (int tries = 0; !writing && tries < 50000; ++tries) {
-            std::error_code error;
-            for (fs::directory_iterator it(descriptors, error), end; !error && it != end;
-                 it.increment(error)) {
-                writing = writing || fs::read_symlink(it->path(), error)
-                                         .string()
-                                         .starts_with(result.parent_path().string());
+            // The write is under way once the run holds a new file in the Result folder.
+            bool writing = false;
+            const fs::path descriptors = "/proc/" + std::to_string(run) + "/fd";
+            for (int tries = 0; !writing && tries < 50000; ++tries) {
+                std::error_code error;
+                for (fs::directory_iterator it(descriptors, error), end; !error && it != end;
+                     it.increment(error)) {
+                    const fs::path held = fs::read_symlink(it->path(), error);
+                    writing = writing || (held.parent_path() == result.parent_path() &&
+                                          held.filename() != result.filename());
+                }
             }
+            kill(run, signal);
+            int status = 0;
+            for (int waited = 0; waitpid(run, &status, WNOHANG) == 0; ++waited) {
+                if (waited == 1000) {
+                    ADD_FAILURE() << "the run outlived its signal";
+                    kill(run, SIGKILL);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            EXPECT_TRUE(writing);
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
+            EXPECT_EQ(ReadFileBytes(result), "old");
+            const auto entries = std::distance(fs::directory_iterator(result.parent_path()), {});
+            EXPECT_EQ(entries, named && signal == SIGKILL ? 2 : 1);
         }
-        kill(run, signal);
-        waitpid(run, nullptr, 0);
-        EXPECT_TRUE(writing) << signal;
-        EXPECT_EQ(ReadFileBytes(result), "old");
-        EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1) << signal;
     }
+    WriteFileBytes(input, "5");
+    EXPECT_EQ(
+        Run("LD_PRELOAD=" TALLOW_REFUSE_UNNAMED_FILES " ASAN_OPTIONS=verify_asan_link_order=0")
+            .status,
+        0);
+    EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
 }
 
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write
