@@ -156,4 +156,14 @@ TEST_F(PreferencesTest, TickingArmsTheModeAndExitDisarmsOnlyWhatThisWindowArmed)
     }
 }
 
+// Documents may have moved while the window was open: Exit saves the settings where it is now.
+TEST_F(PreferencesTest, ExitSavesTheSettingsWhereDocumentsIsNow) {
+    const ScratchFolder moved;
+    fs::create_directories(moved / "Merrow" / "TallowKit" / "temp");
+    toolkit.MoveDocuments(moved.path());
+    Click(ControlId::Exit);
+    EXPECT_EQ(ReadFileBytes(moved / "Merrow" / "TallowKit" / "temp" / "Radix2A.tmp"), "0\r\n0");
+    EXPECT_FALSE(fs::exists(SettingsFile()));
+}
+
 }  // namespace

@@ -90,6 +90,7 @@ class FakeToolkit : public Toolkit {
     bool BeginThread(std::function<void()> body) override;
     void CallOnWindowThread(const std::function<void()>& handler) override;
     std::filesystem::path DocumentsFolder() override { return m_documents; }
+    void MoveDocuments(std::filesystem::path documents) { m_documents = std::move(documents); }
     std::filesystem::path ExecutablePath() override { return "/opt/tallow/bin/Tallow"; }
 
     // A click on a check box that can be used toggles its tick; the notification reaches the

@@ -109,6 +109,7 @@ const ModelCase kCases[] = {
     {"ControlRightStopsAtWordsAndSigns", {C(Right), C(Right), C(Right)}, 6, 6},
     {"ControlRightAtALinesEndGoesToTheNext", {K(End), C(Right)}, 10, 10},
     {"ControlLeftStopsAtWordsAndSigns", {K(End), C(Left), C(Left), C(Left)}, 3, 3},
+    {"ControlLeftSkipsTheSpacesBeforeAWord", {K(End), C(Left), C(Left), C(Left), C(Left)}, 0, 0},
     {"DownKeepsTheCaretsPlace", {At(Click, 37, 5), K(Down), K(Down), K(Down)}, 19, 19, 1},
     {"UpComesBackToTheSamePlace", {At(Click, 37, 5), K(Down), K(Down), K(Up)}, 13, 13},
     {"UpOnTheFirstLineGoesToItsStart", {K(End), K(Up)}, 0, 0},
