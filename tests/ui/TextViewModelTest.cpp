@@ -198,6 +198,9 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     EXPECT_EQ(row.characters.size(), 13U);
     EXPECT_EQ(row.edges.front(), 8);
     EXPECT_EQ(longLine.model.CaretPoint(), std::nullopt);
+    longLine.model.Select(105, 110);
+    EXPECT_EQ(longLine.model.Rows().at(0).selectedFrom, 5U);
+    EXPECT_EQ(longLine.model.Rows().at(0).selectedTo, 10U);
     EXPECT_EQ(longLine.model.LastLeftCell(), 1989);
     longLine.model.ScrollTo(5, 5000);
     EXPECT_EQ(longLine.model.TopLine(), 0U);
