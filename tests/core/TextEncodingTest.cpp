@@ -158,6 +158,34 @@ TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
     }
 }
 
+// Whole lines run from just past a block's first LF through its last, so that they convert on
+// another core; a block with no LF has none.
+TEST(NumberListStream, FindsEachBlocksWholeLines) {
+    const struct {
+        std::string_view block;
+        Encoding encoding;
+        std::size_t start, end;
+    } cases[] = {
+        {"12\n34\n5", Encoding::Utf8, 3, 6},
+        {"12345", Encoding::Utf8, 5, 5},
+        {std::string_view("1\0\n\0"
+                          "2\0\n\0"
+                          "3",
+                          9),
+         Encoding::Utf16LE, 4, 8},
+        {std::string_view("\0"
+                          "1\0\n\0"
+                          "2",
+                          6),
+         Encoding::Utf16BE, 4, 4},
+    };
+    for (const auto& c : cases) {
+        const BlockLines lines = WholeLines(c.block, c.encoding);
+        EXPECT_EQ(lines.start, c.start) << c.block;
+        EXPECT_EQ(lines.end, c.end) << c.block;
+    }
+}
+
 // A read that fails partway through leaves a list unread, never converted in part.
 TEST(NumberListStream, AFailedReadIsNeverAConversion) {
     // A marked text (so that its encoding is known from its start) whose bytes can be read,
