@@ -172,6 +172,8 @@ TEST(WriteBytesFile, RemovesTheTemporaryFilesKilledWritersLeft) {
     const std::string self = std::to_string(getpid());
     const std::string deadWriter = ".Tallow-" + std::to_string(DeadProcessId()) + "-1-0000000a.tmp";
     const fs::path ofDeadWriter = make(deadWriter.c_str(), false);
+    const std::string badStart = ".Tallow-" + std::to_string(DeadProcessId()) + "--0000000d.tmp";
+    const fs::path ofNoKnownWriter = make(badStart.c_str(), false);
     const fs::path ofReusedId = make((".Tallow-" + self + "-1-0000000b.tmp").c_str(), false);
     const std::string liveWriter = ".Tallow-" + self + "-" + StartTimeOfThisProcess() + "-c.tmp";
     const fs::path ofLiveWriter = make(liveWriter.c_str(), false);
@@ -182,7 +184,7 @@ TEST(WriteBytesFile, RemovesTheTemporaryFilesKilledWritersLeft) {
     for (const fs::path& removed : {abandoned, ofDeadWriter, ofReusedId}) {
         EXPECT_FALSE(fs::exists(removed)) << removed;
     }
-    for (const fs::path& kept : {held, fresh, others, ofLiveWriter}) {
+    for (const fs::path& kept : {held, fresh, others, ofLiveWriter, ofNoKnownWriter}) {
         EXPECT_TRUE(fs::exists(kept)) << kept;
     }
 }

@@ -115,6 +115,7 @@ const ModelCase kCases[] = {
     {"UpOnTheFirstLineGoesToItsStart", {K(End), K(Up)}, 0, 0},
     {"DownOnTheLastLineGoesToItsEnd", {C(End), K(Home), K(Down)}, 82, 82, 18},
     {"RightAtTheTextsEndStays", {C(End), K(Right)}, 82, 82, 18},
+    {"AClickFarBelowTheTextGoesToTheLastLine", {C(End), At(Click, 2, 500)}, 79, 79, 18},
     {"ControlEndGoesToTheTextsEndInSight", {C(End)}, 82, 82, 18},
     {"ControlShiftHomeSelectsBackToTheStart", {C(End), K(Home, true, true)}, 82, 0},
     {"PageDownMovesTheViewAndTheCaretByAPage", {K(PageDown)}, 18, 18, 3},
