@@ -2,10 +2,6 @@
 
 #include <system_error>
 
-ToolkitBase::~ToolkitBase() {
-    JoinWorker();
-}
-
 void ToolkitBase::JoinWorker() {
     if (m_worker.joinable()) {
         m_worker.join();

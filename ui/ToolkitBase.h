@@ -20,7 +20,8 @@ class ToolkitBase : public Toolkit {
     void CallOnWindowThread(const std::function<void()>& handler) final;
 
   protected:
-    ~ToolkitBase() override;
+    // Each toolkit joins the worker in its own destructor, before its widgets go.
+    ~ToolkitBase() override = default;
 
     // Whether the caller runs on the window's thread.
     virtual bool OnWindowThreadNow() const = 0;
@@ -39,7 +40,7 @@ class ToolkitBase : public Toolkit {
     // thrown to the caller, never into the window's event loop.
     template <typename Operation>
     auto OnWindowThread(Operation operation);
-    // Waits for the worker's thread; each toolkit does so before its widgets go.
+    // Waits for the worker's thread.
     void JoinWorker();
 
   private:
