@@ -93,23 +93,6 @@ void CTallowDlg::OnBnClickedPause() {
     }
 }
 
-void CTallowDlg::OnConvertDone() {
-    SetRunControlsEnabled(true);
-    Hide(m_runControls);
-    if (!m_editResult.Text().Empty()) {
-        m_btnSave.Show();
-    }
-    // A Pause pressed after the worker's last step finds the run over: nothing is left to hold.
-    if (g_workerThread.IsSuspended()) {
-        g_workerThread.Resume();
-        m_btnPause.SetText(u"一時停止");
-    }
-    g_workerThread.MarkFinished();
-    if (m_closeRequested) {
-        m_toolkit.EndDialog();
-    }
-}
-
 void CTallowDlg::OnCancel() {
     if (!g_workerThread.IsRunning() && !m_fileTaskRunning) {
         m_toolkit.EndDialog();

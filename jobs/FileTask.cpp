@@ -1,6 +1,7 @@
 #include <new>
 
 #include "jobs/TallowDlg.h"
+#include "process/ProcessState.h"
 
 void CTallowDlg::SetRunControlsEnabled(bool enabled) const {
     SetEnabled(m_startControls, enabled);
@@ -34,6 +35,23 @@ void CTallowDlg::OnFileTaskDone() {
     m_fileTaskRunning = false;
     m_toolkit.EndWaitCursor();
     SetRunControlsEnabled(true);
+    if (m_closeRequested) {
+        m_toolkit.EndDialog();
+    }
+}
+
+void CTallowDlg::OnConvertDone() {
+    SetRunControlsEnabled(true);
+    Hide(m_runControls);
+    if (!m_editResult.Text().Empty()) {
+        m_btnSave.Show();
+    }
+    // A Pause pressed after the worker's last step finds the run over: nothing is left to hold.
+    if (g_workerThread.IsSuspended()) {
+        g_workerThread.Resume();
+        m_btnPause.SetText(u"一時停止");
+    }
+    g_workerThread.MarkFinished();
     if (m_closeRequested) {
         m_toolkit.EndDialog();
     }

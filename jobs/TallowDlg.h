@@ -12,19 +12,16 @@
 #include "process/AutoRunOutcome.h"
 #include "storage/FileSource.h"
 #include "ui/Controls.h"
+#include "ui/DialogEvents.h"
 #include "ui/Toolkit.h"
 
-class CTallowDlg {
+class CTallowDlg final : public DialogEvents {
   public:
     explicit CTallowDlg(Toolkit& toolkit);
 
-    // Prepares the window before it is first shown; the automatic run may end it here.
-    bool OnInitDialog();
-    // Routes a click on a control to its handler.
-    void OnClicked(ControlId control);
-    // The window system asks the dialog to close: at once when no run is on, otherwise once the
-    // run, cancelled now, has ended.
-    void OnCancel();
+    bool OnInitDialog() override;
+    void OnClicked(ControlId control) override;
+    void OnCancel() override;
     // Sets the two check boxes from the settings file.
     void ApplySettingsFile();
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored

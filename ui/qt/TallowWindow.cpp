@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <string_view>
 
-#include "jobs/TallowDlg.h"
+#include "ui/DialogEvents.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/FieldAccessible.h"
@@ -164,7 +164,7 @@ QWidget* TallowWindow::CreateControl(const ControlTemplate& item) {
     return nullptr;
 }
 
-bool TallowWindow::Start(CTallowDlg& dialog) {
+bool TallowWindow::Start(DialogEvents& dialog) {
     m_dialog = &dialog;
     for (const auto& [id, widget] : m_controls) {
         const auto clicked = [&dialog, id = id] { dialog.OnClicked(id); };

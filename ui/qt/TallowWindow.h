@@ -6,7 +6,7 @@
 #include "ui/ControlId.h"
 #include "ui/ControlTable.h"
 
-class CTallowDlg;
+class DialogEvents;
 
 // The main window, built from the control table. It forwards every notification to the dialog's
 // message map and keeps the dialog manager's keyboard handling away: Enter, Escape, Tab and the
@@ -21,7 +21,7 @@ class TallowWindow : public QDialog {
 
     QWidget* Control(ControlId id) const { return m_controls.at(id); }
     // Binds the controls to the dialog and initialises it; false when that already ended it.
-    bool Start(CTallowDlg& dialog);
+    bool Start(DialogEvents& dialog);
     void EndDialog();
 
   protected:
@@ -34,6 +34,6 @@ class TallowWindow : public QDialog {
     QWidget* CreateControl(const ControlTemplate& item);
 
     std::map<ControlId, QWidget*> m_controls;
-    CTallowDlg* m_dialog = nullptr;
+    DialogEvents* m_dialog = nullptr;
     bool m_ended = false;
 };

@@ -6,10 +6,11 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
-#include "jobs/TallowDlg.h"
 #include "ui/ControlTable.h"
+#include "ui/DialogEvents.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/Win32TextView.h"
@@ -124,7 +125,7 @@ void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {
     m_helpFile = std::move(helpFile);
 }
 
-bool Win32Window::Start(CTallowDlg& dialog) {
+bool Win32Window::Start(DialogEvents& dialog) {
     // Every common-control class the template names, the progress bar and the links among them.
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-class CTallowDlg;
+class DialogEvents;
 
 // The main window, created from dialog template 102 and run by a message loop of its own. Key-down
 // messages never reach the dialog manager: Enter, Escape, Tab and the arrow keys go only to the
@@ -23,7 +23,7 @@ class Win32Window {
 
     // Creates the window and initialises the dialog, hidden; false when the dialog ended there.
     // Otherwise shows the window.
-    bool Start(CTallowDlg& dialog);
+    bool Start(DialogEvents& dialog);
     // Runs the window until the dialog ends; returns its result.
     void Run();
     // One message through the key filter and the dialog manager, as Run takes it.
@@ -56,7 +56,7 @@ class Win32Window {
     std::wstring m_helpFile;
     HWND m_window = nullptr;
     HICON m_icon = nullptr;
-    CTallowDlg* m_dialog = nullptr;
+    DialogEvents* m_dialog = nullptr;
     bool m_ended = false;
     int m_waitCount = 0;
 };
