@@ -72,8 +72,6 @@ void CTallowDlg::EndAutoRun(ConversionOutcome outcome, std::u16string_view messa
 // to convert and memory stays flat; the result file is replaced only when all of it converted.
 void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& inputFile,
                                    FileSource& input) {
-    g_lineIndex = 0;
-    g_numbers.clear();
     if (!m_checkAutoRun.IsChecked()) {
         m_checkAutoRun.SetChecked(true);
     }
