@@ -8,13 +8,13 @@
 
 namespace {
 
-int OpenUnlessUnnamed(const char* name, const char* path, int flags, mode_t mode) {
+int OpenUnlessUnnamed(const char* path, int flags, mode_t mode) {
     if ((flags & O_TMPFILE) == O_TMPFILE) {
         errno = EOPNOTSUPP;
         return -1;
     }
     using Open = int (*)(const char*, int, ...);
-    return reinterpret_cast<Open>(dlsym(RTLD_NEXT, name))(path, flags, mode);
+    return reinterpret_cast<Open>(dlsym(RTLD_NEXT, "open"))(path, flags, mode);
 }
 
 mode_t ModeOf(int flags, va_list arguments) {
@@ -29,13 +29,8 @@ extern "C" int open(const char* path, int flags, ...) {
     va_start(arguments, flags);
     const mode_t mode = ModeOf(flags, arguments);
     va_end(arguments);
-    return OpenUnlessUnnamed("open", path, flags, mode);
+    return OpenUnlessUnnamed(path, flags, mode);
 }
 
-extern "C" int open64(const char* path, int flags, ...) {
-    va_list arguments;
-    va_start(arguments, flags);
-    const mode_t mode = ModeOf(flags, arguments);
-    va_end(arguments);
-    return OpenUnlessUnnamed("open64", path, flags, mode);
-}
+// The same entry under its large-file name.
+extern "C" int open64(const char* path, int flags, ...) __attribute__((alias("open")));
