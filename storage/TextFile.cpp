@@ -47,11 +47,12 @@ class WindowText {
     // Looks at every unit without stopping early, which the compiler turns into vector
     // instructions: most texts have none.
     bool HasLoneLineFeed(std::u16string_view units) const {
-        bool any = !units.empty() && units[0] == u'\n' && m_last != u'\r';
+        unsigned any = !units.empty() && units[0] == u'\n' && m_last != u'\r' ? 1U : 0U;
         for (std::size_t k = 1; k < units.size(); ++k) {
-            any |= (units[k] == u'\n') & (units[k - 1] != u'\r');
+            any |= static_cast<unsigned>(units[k] == u'\n') &
+                   static_cast<unsigned>(units[k - 1] != u'\r');
         }
-        return any;
+        return any != 0;
     }
 
     WideString m_text;
