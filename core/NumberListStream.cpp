@@ -144,22 +144,10 @@ bool NumberListStream::Take(std::string_view bytes, ByteString& result) {
     const auto unit = [little](unsigned char first, unsigned char second) {
         return static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
     };
-    std::size_t start = 0;
-    if (m_carried >= 0 && !bytes.empty()) {
-        TakeUnit(unit(static_cast<unsigned char>(m_carried), bytes[0]), result);
-        m_carried = -1;
-        start = 1;
-    }
-    const std::size_t units = (bytes.size() - start) / 2;
-    if (!m_notDigits) {
-        TakeUnits(
-            units,
-            [&](std::size_t at) { return unit(bytes[start + 2 * at], bytes[start + 2 * at + 1]); },
-            result);
-    }
-    if (start + 2 * units < bytes.size() && !m_notDigits) {
-        m_carried = static_cast<unsigned char>(bytes.back());
-    }
+    TakeUnits(
+        bytes.size() / 2, [&](std::size_t at) { return unit(bytes[2 * at], bytes[2 * at + 1]); },
+        result);
+    m_loneByte = m_loneByte || bytes.size() % 2 != 0;
     return !m_notDigits;
 }
 
@@ -211,7 +199,7 @@ void NumberListStream::EndLine(ByteString& result) {
 
 // A lone last byte of UTF-16 decodes to a replacement character, which no list holds.
 void NumberListStream::Finish(ByteString& result) {
-    m_notDigits = m_notDigits || m_carried >= 0;
+    m_notDigits = m_notDigits || m_loneByte;
     if (!m_notDigits) {
         EndLine(result);
     }

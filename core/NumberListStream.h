@@ -64,6 +64,8 @@ class NumberListStream {
     explicit NumberListStream(Encoding encoding) : m_encoding(encoding) {}
 
     // False once a character that no number list holds was seen: nothing after it matters.
+    // UTF-16 comes in whole units, as blocks of an even size cut it; a lone byte can only be the
+    // last of a file, and no number list ends in one.
     bool Take(std::string_view bytes, ByteString& result);
     void Finish(ByteString& result);
     // Converted, NotDigits or TooLarge.
@@ -76,8 +78,8 @@ class NumberListStream {
     void EndLine(ByteString& result);
 
     Encoding m_encoding;
-    // The first byte of a UTF-16 unit whose second is still to come, or -1.
-    int m_carried = -1;
+    // Whether UTF-16 bytes ended in half a unit.
+    bool m_loneByte = false;
     ListCharacterReader m_reader;
     std::int64_t m_value = 0;
     bool m_inLine = false;

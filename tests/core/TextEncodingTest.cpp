@@ -129,6 +129,12 @@ const StreamCase kStreams[] = {
                  4),
      ConversionOutcome::Converted, "100\r\n"},
     {std::string("9\0\n\0", 4), ConversionOutcome::Converted, "1001\r\n"},
+    // Half a unit at the end is no character a list holds.
+    {std::string("\xFF\xFE"
+                 "5\0\n\0"
+                 "3",
+                 7),
+     ConversionOutcome::NotDigits, ""},
     // No mark, and a zero byte only past the first blocks: UTF-16LE from the start, never UTF-8
     // up to the zero byte and UTF-16LE after it.
     {std::string("12\r\n3\0\n\0", 8), ConversionOutcome::NotDigits, ""},
