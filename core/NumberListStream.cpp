@@ -128,9 +128,6 @@ void NumberListStream::TakeUnits(std::size_t count, Unit unit, ByteString& resul
 }
 
 bool NumberListStream::Take(std::string_view bytes, ByteString& result) {
-    if (m_notDigits) {
-        return false;
-    }
     if (m_encoding == Encoding::Utf8) {
         TakeUnits(
             bytes.size(),
