@@ -91,17 +91,15 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
 }
 
 // Blocks of a text's bytes, a surrogate pair never cut: for UTF-16 units their UTF-8, encoded while
-// the block before is written; a byte text as it is.
-bool WriteBlocks(AtomicFile& file, std::string_view ascii) {
+// the block before is written; a byte text as it is. A failed write is the file's to remember: it
+// writes nothing more and fails its commit.
+void WriteBlocks(AtomicFile& file, std::string_view ascii) {
     for (; !ascii.empty(); ascii.remove_prefix(std::min(ascii.size(), kStreamBlock))) {
-        if (!file.Write(ascii.substr(0, kStreamBlock))) {
-            return false;
-        }
+        file.Write(ascii.substr(0, kStreamBlock));
     }
-    return true;
 }
 
-bool WriteBlocks(AtomicFile& file, std::u16string_view units) {
+void WriteBlocks(AtomicFile& file, std::u16string_view units) {
     BackgroundWriter writer(file);
     while (!units.empty()) {
         std::size_t block = std::min(units.size(), kStreamBlock);
@@ -112,7 +110,6 @@ bool WriteBlocks(AtomicFile& file, std::u16string_view units) {
         writer.Take(bytes);
         units.remove_prefix(block);
     }
-    return true;
 }
 
 }  // namespace
@@ -140,7 +137,6 @@ std::optional<WideString> ReadTextFile(const fs::path& path) {
 
 int WriteTextFile(const fs::path& path, const SharedText& text) {
     AtomicFile file(path);
-    // A write that failed in the background fails the commit.
-    const bool written = text.VisitUnits([&file](auto units) { return WriteBlocks(file, units); });
-    return written && file.Commit() ? 1 : 0;
+    text.VisitUnits([&file](auto units) { WriteBlocks(file, units); });
+    return file.Commit() ? 1 : 0;
 }
