@@ -60,21 +60,34 @@ inline constexpr auto kByteDigits = [] {
     return table;
 }();
 
+// The length of a number's result line: its binary digits and CR LF; value is not negative.
+inline std::size_t ResultLineLength(std::int64_t value) {
+    const auto magnitude = static_cast<std::uint32_t>(value);
+    return static_cast<std::size_t>(magnitude == 0 ? 1 : 32 - std::countl_zero(magnitude)) + 2;
+}
+
+// Fills line with a number's 32 binary digits and CR LF; its result line is the last
+// ResultLineLength(value) of them.
+template <typename Char>
+void FillResultLine(std::uint32_t magnitude, Char (&line)[34]) {
+    for (std::size_t byte = 0; byte < 4; ++byte) {
+        const auto& eight = kByteDigits[(magnitude >> (24 - 8 * byte)) & 0xFFU];
+        std::copy(eight.begin(), eight.end(), line + 8 * byte);
+    }
+    line[32] = Char('\r');
+    line[33] = Char('\n');
+}
+
 // Appends the binary digits of value, most significant first; "0" for zero, and a minus sign
 // before the digits of the magnitude for a negative value.
 template <typename String>
 void AppendBinary(std::int32_t value, String& out) {
-    using Char = typename String::value_type;
     std::uint32_t magnitude = static_cast<std::uint32_t>(value);
     if (value < 0) {
         magnitude = 0U - magnitude;
-        out.push_back(Char('-'));
+        out.push_back('-');
     }
-    Char digits[32];
-    for (std::size_t byte = 0; byte < 4; ++byte) {
-        const auto& eight = kByteDigits[(magnitude >> (24 - 8 * byte)) & 0xFFU];
-        std::copy(eight.begin(), eight.end(), digits + 8 * byte);
-    }
-    const int leadingZeros = magnitude == 0 ? 31 : std::countl_zero(magnitude);
-    out.append(digits + leadingZeros, digits + 32);
+    typename String::value_type line[34];
+    FillResultLine(magnitude, line);
+    out.append(line + 34 - ResultLineLength(magnitude), line + 32);
 }

@@ -75,24 +75,6 @@ class ListCharacterReader {
 // of a line; the empty text passes.
 bool CheckNumberText(std::u16string_view text);
 
-// The length of a number's result line: its binary digits and CR LF; value is not negative.
-inline std::size_t ResultLineLength(std::int64_t value) {
-    const auto magnitude = static_cast<std::uint32_t>(value);
-    return static_cast<std::size_t>(magnitude == 0 ? 1 : 32 - std::countl_zero(magnitude)) + 2;
-}
-
-// Fills line with a number's 32 binary digits and CR LF; its result line is the last
-// ResultLineLength(value) of them.
-template <typename Char>
-void FillResultLine(std::uint32_t magnitude, Char (&line)[34]) {
-    for (std::size_t byte = 0; byte < 4; ++byte) {
-        const auto& eight = kByteDigits[(magnitude >> (24 - 8 * byte)) & 0xFFU];
-        std::copy(eight.begin(), eight.end(), line + 8 * byte);
-    }
-    line[32] = Char('\r');
-    line[33] = Char('\n');
-}
-
 // One number's line of the result: its binary digits, then CR LF, in one append; value is not
 // negative.
 template <typename String>
@@ -190,19 +172,4 @@ bool WriteResultLines(const NumberLines& numbers, std::size_t from, std::size_t 
             out = std::copy(line + 34 - length, line + 34, out);
         },
         afterLine);
-}
-
-// Appends to result, for every collected line, its binary digits and CR LF. afterLine(j) follows
-// line j, once its digits and line break are in result. Returns false when the hook stopped.
-template <typename String, typename Hook>
-bool BuildResultText(const NumberLines& numbers, String& result, Hook&& afterLine) {
-    constexpr std::size_t kLongestLine = 31 + 2;
-    result.reserve(result.size() + numbers.size() * kLongestLine);
-    for (std::size_t j = 0; j < numbers.size(); ++j) {
-        AppendResultLine(static_cast<std::int32_t>(numbers[j]), result);
-        if (!afterLine(static_cast<std::int64_t>(j))) {
-            return false;
-        }
-    }
-    return true;
 }

@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (range != RangeCheck::Passed) {
         return 0;
     }
-    ByteString result;
-    FUZZ_CHECK(BuildResultText(numbers, result, kNeverStop));
+    ByteString result(ResultLength(numbers, 0, numbers.size()), '\0');
+    FUZZ_CHECK(WriteResultLines(numbers, 0, numbers.size(), result.data(), kNeverStop));
     std::size_t at = 0;
     for (const std::string& line : expected) {
         const std::size_t end = result.find("\r\n", at);

@@ -24,7 +24,8 @@ ConversionOutcome WholeTextRun(std::string_view bytes, ByteString& result) {
     if (ScanRange(numbers, maxValue, kNeverStop) == RangeCheck::TooLarge) {
         return ConversionOutcome::TooLarge;
     }
-    FUZZ_CHECK(BuildResultText(numbers, result, kNeverStop));
+    result.resize(ResultLength(numbers, 0, numbers.size()));
+    FUZZ_CHECK(WriteResultLines(numbers, 0, numbers.size(), result.data(), kNeverStop));
     return ConversionOutcome::Converted;
 }
 

@@ -15,7 +15,6 @@ class LinePlacement {
 
     LinePlacement(const TextMetrics& metrics, const SharedText& text, LineIndex::Line line);
 
-    std::size_t Length() const { return m_length; }
     // The left edge of column (0 to the line's length), from the line's start.
     long long X(std::size_t column) const;
     long long Width() const { return X(m_length); }

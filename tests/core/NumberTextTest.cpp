@@ -10,7 +10,7 @@
 namespace {
 
 // The steps in the order a run takes them, without hooks: the UTF-16 result, or nothing when a
-// number is too large. The byte result must hold the same characters. The largest value is kept
+// number is too large. The largest value is kept
 // from run to run, as the program keeps it.
 std::optional<WideString> RunSteps(const WideString& text, std::int32_t& lineIndex,
                                    std::int64_t& maxValue) {
@@ -20,12 +20,9 @@ std::optional<WideString> RunSteps(const WideString& text, std::int32_t& lineInd
     if (ScanRange(numbers, maxValue, kNeverStop) != RangeCheck::Passed) {
         return std::nullopt;
     }
-    WideString result;
-    std::string bytes;
-    EXPECT_TRUE(BuildResultText(numbers, result, kNeverStop));
-    BuildResultText(numbers, bytes, kNeverStop);
-    EXPECT_EQ(WideString(bytes.begin(), bytes.end()), result);
-    return result;
+    std::string bytes(ResultLength(numbers, 0, numbers.size()), '\0');
+    EXPECT_TRUE(WriteResultLines(numbers, 0, numbers.size(), bytes.data(), kNeverStop));
+    return WideString(bytes.begin(), bytes.end());
 }
 
 TEST(NumberText, TurnsListsIntoResultTextOrRefusesNumbersAboveTheLargest) {
