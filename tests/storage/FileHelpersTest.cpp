@@ -11,9 +11,10 @@
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
 #include <sstream>
 #endif
+
+#include <fstream>
 
 #include "storage/FileSource.h"
 #include "storage/TextFile.h"
@@ -95,6 +96,13 @@ TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) 
     EXPECT_TRUE(fs::is_directory(folder / "a folder"));
     EXPECT_EQ(WriteBytesFile(folder / "read-only", "1"), 0) << "even for root";
     EXPECT_EQ(ReadFileBytes(folder / "read-only"), "kept");
+#ifdef _WIN32
+    // Held open by the C runtime, which never gives leave to delete, it cannot be renamed over.
+    fs::permissions(folder / "read-only", fs::perms::owner_write, fs::perm_options::add);
+    std::ifstream held(folder / "read-only");
+    EXPECT_EQ(WriteBytesFile(folder / "read-only", "1"), 0);
+    held.close();
+#endif
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
