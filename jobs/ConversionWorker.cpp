@@ -172,8 +172,7 @@ void ConversionWorker::Run() {
 
     // One slot per character and one more: the progress scale of the line split.
     const std::int64_t slots = static_cast<std::int64_t>(g_fileText->size()) + 1;
-    ProgressReporter progress(m_dialog.m_progress, m_dialog.m_editProgress);
-    progress.SetRange(3 * slots);
+    ProgressReporter progress(m_dialog.m_progress, m_dialog.m_editProgress, 3 * slots);
     End end = End::OutOfMemory;
     try {
         // Binary digits and line breaks: one byte each.

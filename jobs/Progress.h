@@ -13,7 +13,10 @@ WideString ProgressText(std::int64_t position, std::int64_t maximum);
 // into the window, and still shows every percentage, in order.
 class ProgressReporter {
   public:
-    ProgressReporter(const ProgressBar& bar, const Control& text) : m_bar(bar), m_text(text) {}
+    ProgressReporter(const ProgressBar& bar, const Control& text, std::int64_t maximum)
+        : m_bar(bar), m_text(text) {
+        SetRange(maximum);
+    }
 
     void SetRange(std::int64_t maximum);
     void Report(std::int64_t position) {
@@ -27,8 +30,9 @@ class ProgressReporter {
 
     const ProgressBar& m_bar;
     const Control& m_text;
-    std::int64_t m_maximum = 1;
-    std::int64_t m_barScale = 1;
-    int m_shownPercent = -1;
-    std::int64_t m_nextCheck = 0;
+    // All set by SetRange.
+    std::int64_t m_maximum;
+    std::int64_t m_barScale;
+    int m_shownPercent;
+    std::int64_t m_nextCheck;
 };

@@ -12,9 +12,8 @@ TEST(ProgressReporter, ShowsEachPercentageOnceInOrderForEveryRange) {
     FakeToolkit toolkit{"."};
     const ProgressBar bar{toolkit, ControlId::Progress};
     const Control text{toolkit, ControlId::ProgressText};
-    ProgressReporter progress(bar, text);
     // A range given up at 0 %: the next one shows its own 0 % all the same.
-    progress.SetRange(50);
+    ProgressReporter progress(bar, text, 50);
     progress.Report(0);
     for (const std::int64_t maximum :
          {std::int64_t{1000}, std::int64_t{7}, std::int64_t{5} << 31}) {
