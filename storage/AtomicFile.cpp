@@ -196,16 +196,14 @@ void RemoveIfAbandoned(const fs::path& temporary) {
 }
 
 // An unnamed file in folder, or a named one at path where the file system cannot make one;
-// either is locked for as long as it is open.
+// either is locked for as long as it is open. A failed open's -1 the lock simply refuses.
 int OpenLocked(const fs::path& folder, const fs::path& path, bool& named) {
     int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     named = fd < 0;
     if (named) {
         fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     }
-    if (fd >= 0) {
-        flock(fd, LOCK_EX);
-    }
+    flock(fd, LOCK_EX);
     return fd;
 }
 
