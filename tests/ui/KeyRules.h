@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestBytes.h"
 #include "ui/ControlId.h"
 
 namespace key_rules {
@@ -90,6 +93,22 @@ void Check(Window& window, const Rule& rule) {
         window.Click(ControlId::Pause);
         EXPECT_TRUE(window.WaitForTheRunsEnd());
     }
+}
+
+// A file run through the window: loaded, converted (paused and resumed on the way), shown and
+// saved, with Exit ending the window. The window also gives IsShown and SaveTo.
+template <typename Window>
+void CheckAFileRun(Window& window, const std::filesystem::path& saved) {
+    ASSERT_NO_FATAL_FAILURE(window.StartAPausedRun());
+    window.Click(ControlId::Pause);
+    ASSERT_TRUE(window.WaitForTheRunsEnd());
+    const std::string result = Repeated("111\r\n", 1000);
+    EXPECT_EQ(window.Text(Result), std::u16string(result.begin(), result.end()));
+    EXPECT_FALSE(window.IsShown(Progress));
+    ASSERT_TRUE(window.SaveTo(saved));
+    EXPECT_EQ(ReadFileBytes(saved), result);
+    window.Click(Exit);
+    EXPECT_FALSE(window.IsOpen());
 }
 
 }  // namespace key_rules

@@ -2,7 +2,7 @@
 #include <QClipboard>
 #include <QPushButton>
 
-#include "tests/support/TestBytes.h"
+#include "jobs/Messages.h"
 #include "tests/ui/KeyRules.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/ControlTable.h"
@@ -12,7 +12,8 @@ namespace {
 
 using namespace key_rules;
 
-class KeyRulesTest : public WindowTest, public testing::WithParamInterface<Rule> {
+// The real window as the shared tables drive it.
+class QtWindowDriver : public WindowTest {
   public:
     QWidget* Widget(ControlId id) {
         const auto& controls = MainDialogControls();
@@ -61,7 +62,19 @@ class KeyRulesTest : public WindowTest, public testing::WithParamInterface<Rule>
     bool WaitForTheRunsEnd() {
         return QTest::qWaitFor([&] { return Widget(ControlId::Save)->isVisible(); });
     }
+    bool IsShown(ControlId id) { return Widget(id)->isVisible(); }
+    // Through the file dialog, answered, and the box that tells the file was saved.
+    bool SaveTo(const std::filesystem::path& path) {
+        watchdog.AnswerFileDialog(QString::fromStdString(path.string()));
+        watchdog.Allow(1);
+        Click(ControlId::Save);
+        const QString saved = QStringLiteral("messageBox:") + ToQString(message::kSaved);
+        return QTest::qWaitFor([&] { return watchdog.Closed().endsWith(saved); }) &&
+               QTest::qWaitFor([&] { return Widget(ControlId::Save)->isEnabled(); });
+    }
 };
+
+class KeyRulesTest : public QtWindowDriver, public testing::WithParamInterface<Rule> {};
 
 TEST_P(KeyRulesTest, KeysReachOnlyTheFocusedControl) {
     Open();
@@ -70,5 +83,12 @@ TEST_P(KeyRulesTest, KeysReachOnlyTheFocusedControl) {
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, KeyRulesTest, testing::ValuesIn(kRules),
                          [](const auto& row) { return std::string(row.param.name); });
+
+using FileRunTest = QtWindowDriver;
+
+TEST_F(FileRunTest, LoadsConvertsSavesAndExits) {
+    Open();
+    CheckAFileRun(*this, home / "saved.tbin");
+}
 
 }  // namespace

@@ -83,32 +83,9 @@ class Win32WindowTest : public testing::Test {
     CTallowDlg dialog{toolkit};
 };
 
-TEST_F(Win32WindowTest, ConvertsANumberAndAFileOfAThousandSavesTheResultAndExits) {
+TEST_F(Win32WindowTest, StartsTitledWithTheFocusOnExit) {
     EXPECT_EQ(Text(window.Handle()), u"Tallow Ver2");
     EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
-    SetWindowTextW(Item(ControlId::Decimal), L"2147483647");
-    Click(ControlId::Convert);
-    EXPECT_EQ(Text(Item(ControlId::Binary)), std::u16string(31, u'1'));
-
-    const std::string list = Repeated("6\r\n", 1000);
-    const std::string result = Repeated("110\r\n", 1000);
-    const std::u16string expected(result.begin(), result.end());
-    WriteFileBytes(folder / "numbers.txt", list);
-    Win32Window::ShowOwnText(Item(ControlId::BrowseFile), (folder / "numbers.txt").c_str());
-    Click(ControlId::LoadFile);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(ControlId::ConvertFile)) != 0; }));
-    Click(ControlId::ConvertFile);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(Item(ControlId::Save)) != 0; }));
-    EXPECT_EQ(Text(Item(ControlId::Result)), expected);
-    EXPECT_FALSE(IsWindowVisible(Item(ControlId::Progress)));
-
-    toolkit.savePath = folder / "saved.tbin";
-    Click(ControlId::Save);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(ControlId::Save)) != 0; }));
-    EXPECT_EQ(ReadFileBytes(folder / "saved.tbin"), result);
-    EXPECT_FALSE(window.Ended());
-    Click(ControlId::Exit);
-    EXPECT_TRUE(window.Ended());
 }
 
 // A modal box as another thread saw it, just before closing it.
@@ -157,7 +134,8 @@ TEST_F(Win32WindowTest, TheAboutBoxOpensOverTheMiddleOfTheWindow) {
 
 using namespace key_rules;
 
-class Win32KeyRulesTest : public Win32WindowTest, public testing::WithParamInterface<Rule> {
+// The real window as the shared tables drive it.
+class Win32WindowDriver : public Win32WindowTest {
   public:
     using Win32WindowTest::Click;
     void Focus(ControlId id) { SetFocus(Item(id)); }
@@ -201,6 +179,12 @@ class Win32KeyRulesTest : public Win32WindowTest, public testing::WithParamInter
     bool WaitForTheRunsEnd() {
         return PumpUntil([&] { return IsWindowVisible(Item(ControlId::Save)) != 0; });
     }
+    bool IsShown(ControlId id) const { return IsWindowVisible(Item(id)) != 0; }
+    bool SaveTo(const fs::path& path) {
+        toolkit.savePath = path;
+        Click(ControlId::Save);
+        return PumpUntil([&] { return IsWindowEnabled(Item(ControlId::Save)) != 0; });
+    }
 
   private:
     // A key as the keyboard gives it: down, translated by the window's loop, then up.
@@ -218,12 +202,18 @@ class Win32KeyRulesTest : public Win32WindowTest, public testing::WithParamInter
     }
 };
 
+class Win32KeyRulesTest : public Win32WindowDriver, public testing::WithParamInterface<Rule> {};
+
 TEST_P(Win32KeyRulesTest, KeysReachOnlyTheFocusedControl) {
     Check(*this, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWindows, Win32KeyRulesTest, testing::ValuesIn(kRules),
                          [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(Win32WindowDriver, LoadsConvertsSavesAndExits) {
+    CheckAFileRun(*this, folder / "saved.tbin");
+}
 
 // The result box's view, as the mouse and the keyboard reach it.
 class Win32ViewTest : public Win32WindowTest {
