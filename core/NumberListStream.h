@@ -110,11 +110,12 @@ inline bool OutcomeOrder(ConversionOutcome a, ConversionOutcome b) {
 ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteString& result);
 
 // Runs the number list of source, handing the result to sink in file order: sink.Take(block)
-// takes a block's bytes and leaves it empty to be filled again; sink.Restart() drops all it took.
-// The whole lines of each block convert on another core while the next block is read; a line
-// that spans blocks goes through one stream, so that no line, however long, is ever held. A file
-// without a mark is read as UTF-8 until a zero byte shows it is UTF-16LE, and then again from its
-// start: one pass for nearly every file. The result is whole only when the outcome is Converted.
+// takes a block's bytes and leaves it empty to be filled again. The whole lines of each block
+// convert on another core while the next block is read; a line that spans blocks goes through one
+// stream, so that no line, however long, is ever held. A file without a mark is UTF-16LE when its
+// first block holds a zero byte, and UTF-8 otherwise: a zero byte only further on makes it no list
+// either way, as a block without one holds no character of a UTF-16 list. One pass, which ends at
+// the first character that no list holds. The result is whole only when the outcome is Converted.
 template <typename Sink>
 ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
                                    std::size_t blockSize = kStreamBlock) {
@@ -125,8 +126,7 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     if (!marked) {
         return ConversionOutcome::InputUnreadable;
     }
-    // No mark: UTF-8 unless the text holds a zero byte anywhere.
-    bool mayHoldZero = marked->markLength == 0;
+    Encoding encoding = marked->encoding;
     // Even, so that blocks of UTF-16 start on whole units.
     std::vector<std::vector<char>> buffers(kMostInFlight + 1,
                                            std::vector<char>(blockSize + blockSize % 2));
@@ -147,65 +147,54 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
         }
         return taken;
     };
-    for (Encoding encoding = marked->encoding;; encoding = Encoding::Utf16LE) {
-        NumberListStream spanning(encoding);
-        std::deque<Pending> inFlight;
-        ConversionOutcome linesOutcome = ConversionOutcome::Converted;
-        const auto handOver = [&](std::size_t keep) {
-            for (; inFlight.size() > keep; inFlight.pop_front()) {
-                Pending& pending = inFlight.front();
-                if (pending.outcome) {
-                    linesOutcome = std::max(linesOutcome, pending.outcome->get(), OutcomeOrder);
-                }
-                sink.Take(pending.before);
-                sink.Take(pending.lines);
-                spare.push_back(std::move(pending.lines));
-                sink.Take(pending.after);
+    std::deque<Pending> inFlight;
+    ConversionOutcome linesOutcome = ConversionOutcome::Converted;
+    const auto handOver = [&](std::size_t keep) {
+        for (; inFlight.size() > keep; inFlight.pop_front()) {
+            Pending& pending = inFlight.front();
+            if (pending.outcome) {
+                linesOutcome = std::max(linesOutcome, pending.outcome->get(), OutcomeOrder);
             }
-        };
-        bool going = true;
-        bool zeroFound = false;
-        for (std::size_t count = 0;; ++count) {
-            handOver(kMostInFlight);
-            std::vector<char>& buffer = buffers[count % buffers.size()];
-            const std::optional<std::size_t> got = ReadUpTo(source, buffer.data(), buffer.size());
-            if (!got) {
-                handOver(0);
-                return ConversionOutcome::InputUnreadable;
-            }
-            const std::string_view bytes(buffer.data(), *got);
-            if (bytes.empty() || (mayHoldZero && bytes.find('\0') != bytes.npos)) {
-                zeroFound = !bytes.empty();
-                break;
-            }
-            going = going && linesOutcome != ConversionOutcome::NotDigits;
-            if (going) {
-                const BlockLines whole = WholeLines(bytes, encoding);
-                Pending& pending = inFlight.emplace_back(Pending{{}, reused(), {}, {}});
-                going = spanning.Take(bytes.substr(0, whole.start), pending.before);
-                if (going && whole.end > whole.start) {
-                    pending.outcome = std::async(std::launch::async, ConvertLines,
-                                                 bytes.substr(whole.start, whole.end - whole.start),
-                                                 encoding, std::ref(pending.lines));
-                }
-                going = going && spanning.Take(bytes.substr(whole.end), pending.after);
-            }
-            // Once refused, only a zero byte further on could change the outcome.
-            if (!going && !mayHoldZero) {
-                break;
-            }
+            sink.Take(pending.before);
+            sink.Take(pending.lines);
+            spare.push_back(std::move(pending.lines));
+            sink.Take(pending.after);
         }
-        handOver(0);
-        if (!zeroFound) {
-            ByteString last;
-            spanning.Finish(last);
-            sink.Take(last);
-            return std::max(linesOutcome, spanning.Result(), OutcomeOrder);
-        }
-        if (!source.Rewind()) {
+    };
+    NumberListStream spanning(encoding);
+    for (std::size_t count = 0; linesOutcome != ConversionOutcome::NotDigits; ++count) {
+        handOver(kMostInFlight);
+        std::vector<char>& buffer = buffers[count % buffers.size()];
+        const std::optional<std::size_t> got = ReadUpTo(source, buffer.data(), buffer.size());
+        if (!got) {
+            handOver(0);
             return ConversionOutcome::InputUnreadable;
         }
-        sink.Restart();
-        mayHoldZero = false;
+        const std::string_view bytes(buffer.data(), *got);
+        if (bytes.empty()) {
+            break;
+        }
+        if (count == 0 && marked->markLength == 0 && bytes.find('\0') != bytes.npos) {
+            encoding = Encoding::Utf16LE;
+            spanning = NumberListStream(encoding);
+        }
+        const BlockLines whole = WholeLines(bytes, encoding);
+        Pending& pending = inFlight.emplace_back(Pending{{}, reused(), {}, {}});
+        if (!spanning.Take(bytes.substr(0, whole.start), pending.before)) {
+            break;
+        }
+        if (whole.end > whole.start) {
+            pending.outcome = std::async(std::launch::async, ConvertLines,
+                                         bytes.substr(whole.start, whole.end - whole.start),
+                                         encoding, std::ref(pending.lines));
+        }
+        if (!spanning.Take(bytes.substr(whole.end), pending.after)) {
+            break;
+        }
     }
+    handOver(0);
+    ByteString last;
+    spanning.Finish(last);
+    sink.Take(last);
+    return std::max(linesOutcome, spanning.Result(), OutcomeOrder);
 }

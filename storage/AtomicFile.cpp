@@ -369,18 +369,6 @@ bool AtomicFile::Write(std::string_view bytes) {
     return !m_failed;
 }
 
-bool AtomicFile::Restart() {
-    m_failed = m_failed || m_file == nullptr || std::fflush(m_file) != 0 ||
-#ifdef _WIN32
-               _chsize_s(_fileno(m_file), 0) != 0 ||
-#else
-               ftruncate(fileno(m_file), 0) != 0 ||
-#endif
-               std::fseek(m_file, 0, SEEK_SET) != 0;
-    m_written = m_writtenBack = 0;
-    return !m_failed;
-}
-
 bool AtomicFile::Commit() {
     if (m_file == nullptr) {
         return false;

@@ -25,8 +25,6 @@ class AtomicFile {
     bool IsOpen() const { return m_file != nullptr; }
     // False once anything failed; later writes are ignored.
     bool Write(std::string_view bytes);
-    // Drops all written so far: the file is empty again.
-    bool Restart();
     bool Commit();
 
   private:

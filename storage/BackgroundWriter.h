@@ -30,11 +30,6 @@ class BackgroundWriter {
         block.clear();
         m_changed.notify_all();
     }
-    void Restart() {
-        std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_waiting.empty() && !m_writing; });
-        m_file.Restart();
-    }
     // Once every block is written.
     void Close() {
         {
@@ -59,11 +54,9 @@ class BackgroundWriter {
             }
             ByteString block = std::move(m_waiting.front());
             m_waiting.pop_front();
-            m_writing = true;
             lock.unlock();
             m_file.Write(block);
             lock.lock();
-            m_writing = false;
             m_spare.push_back(std::move(block));
             m_changed.notify_all();
         }
@@ -74,7 +67,6 @@ class BackgroundWriter {
     std::condition_variable m_changed;
     std::deque<ByteString> m_waiting;
     std::vector<ByteString> m_spare;
-    bool m_writing = false;
     bool m_closing = false;
     std::thread m_thread;
 };

@@ -192,21 +192,19 @@ TEST(NumberListStream, FindsEachBlocksWholeLines) {
     }
 }
 
-// A read that fails partway through leaves a list unread, never converted in part.
+// A read that fails partway through leaves a list unread, never converted in part; a list
+// already refused is not read further.
 TEST(NumberListStream, AFailedReadIsNeverAConversion) {
-    // A marked text (so that its encoding is known from its start) whose bytes can be read,
-    // again and again, but not what comes after them.
+    // Bytes that can be read, again and again, but not what comes after them.
     class FailingSource final : public ByteSource {
       public:
+        explicit FailingSource(std::string_view bytes) : m_bytes(bytes) {}
         std::optional<std::size_t> Read(char* buffer, std::size_t room) override {
-            constexpr std::string_view kBytes =
-                "\xEF\xBB\xBF"
-                "7\r\n8\r\n";
-            if (m_next == kBytes.size()) {
+            if (m_next == m_bytes.size()) {
                 return std::nullopt;
             }
-            const std::size_t count = std::min(room, kBytes.size() - m_next);
-            std::memcpy(buffer, kBytes.data() + m_next, count);
+            const std::size_t count = std::min(room, m_bytes.size() - m_next);
+            std::memcpy(buffer, m_bytes.data() + m_next, count);
             m_next += count;
             return count;
         }
@@ -216,11 +214,20 @@ TEST(NumberListStream, AFailedReadIsNeverAConversion) {
         }
 
       private:
+        std::string_view m_bytes;
         std::size_t m_next = 0;
     };
-    FailingSource source;
-    StringSink written;
-    EXPECT_EQ(StreamNumberList(source, written, 4), ConversionOutcome::InputUnreadable);
+    const std::pair<std::string_view, ConversionOutcome> cases[] = {
+        {"\xEF\xBB\xBF"
+         "7\r\n8\r\n",
+         ConversionOutcome::InputUnreadable},
+        {"7\r\nx\r\n8", ConversionOutcome::NotDigits},
+    };
+    for (const auto& [bytes, outcome] : cases) {
+        FailingSource source(bytes);
+        StringSink written;
+        EXPECT_EQ(StreamNumberList(source, written, 4), outcome) << bytes;
+    }
 }
 
 }  // namespace

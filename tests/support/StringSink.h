@@ -10,11 +10,5 @@ struct StringSink {
         bytes += block;
         block.clear();
     }
-    void Restart() {
-        bytes.clear();
-        ++restarts;
-    }
-
     std::string bytes;
-    int restarts = 0;
 };
