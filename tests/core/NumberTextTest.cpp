@@ -62,6 +62,13 @@ TEST(NumberText, TurnsListsIntoResultTextOrRefusesNumbersAboveTheLargest) {
     }
 }
 
+// The halves of a long text split on two cores: the second starts past a line end from the middle
+// on, and is empty when there is none.
+TEST(NumberText, HalvesATextAtALineStart) {
+    EXPECT_EQ(HalfwayLineStart(u"12\n34\n56"), 6U);
+    EXPECT_EQ(HalfwayLineStart(u"1\n2345"), 6U);
+}
+
 // A CR is dropped where it ends a line or stands alone, never where it would join two digits.
 TEST(NumberText, DigitCheckAllowsOnlyDigitsAndLineBreaks) {
     for (const std::u16string_view good :
