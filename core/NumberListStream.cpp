@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-std::optional<std::size_t> MemorySource::Read(char* buffer, std::size_t room) {
-    const std::size_t count = std::min(room, m_bytes.size() - m_next);
-    std::memcpy(buffer, m_bytes.data() + m_next, count);
-    m_next += count;
-    return count;
-}
-
-bool MemorySource::Rewind() {
-    m_next = 0;
-    return true;
-}
-
 std::optional<std::size_t> ReadUpTo(ByteSource& source, char* buffer, std::size_t room) {
     std::size_t total = 0;
     while (total < room) {

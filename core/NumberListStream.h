@@ -29,17 +29,6 @@ class ByteSource {
     ~ByteSource() = default;
 };
 
-class MemorySource final : public ByteSource {
-  public:
-    explicit MemorySource(std::string_view bytes) : m_bytes(bytes) {}
-    std::optional<std::size_t> Read(char* buffer, std::size_t room) override;
-    bool Rewind() override;
-
-  private:
-    std::string_view m_bytes;
-    std::size_t m_next = 0;
-};
-
 inline constexpr std::size_t kStreamBlock = std::size_t{1} << 20;
 
 // The encoding a number file's byte-order mark names, leaving source just past it; UTF-8 with a

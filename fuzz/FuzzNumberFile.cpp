@@ -8,7 +8,7 @@
 
 #include "core/NumberText.h"
 #include "fuzz/FuzzCheck.h"
-#include "storage/TextFile.h"
+#include "fuzz/LoadedText.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ std::int64_t HeldValue(const std::string& digits) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    WideString text =
-        DecodeTextFileBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+    WideString text = LoadedText(std::string_view(reinterpret_cast<const char*>(data), size));
     FUZZ_CHECK(text.empty() || text.ends_with(u"\r\n"));
     if (!CheckNumberText(text)) {
         return 0;

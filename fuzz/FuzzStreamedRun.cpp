@@ -7,13 +7,13 @@
 #include "core/NumberListStream.h"
 #include "core/NumberText.h"
 #include "fuzz/FuzzCheck.h"
-#include "storage/TextFile.h"
+#include "fuzz/LoadedText.h"
 #include "tests/support/StringSink.h"
 
 namespace {
 
 ConversionOutcome WholeTextRun(std::string_view bytes, ByteString& result) {
-    const WideString text = DecodeTextFileBytes(bytes);
+    const WideString text = LoadedText(bytes);
     if (!CheckNumberText(text)) {
         return ConversionOutcome::NotDigits;
     }

@@ -59,6 +59,8 @@ class WindowText {
     char16_t m_last = u'\0';
 };
 
+}  // namespace
+
 std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     // A small file needs no block larger than itself.
     const auto blockSize =
@@ -90,6 +92,8 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
     return whole;
 }
 
+namespace {
+
 // Blocks of a text's bytes, a surrogate pair never cut: for UTF-16 units their UTF-8, encoded while
 // the block before is written; a byte text as it is. A failed write is the file's to remember: it
 // writes nothing more and fails its commit.
@@ -120,11 +124,6 @@ std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes) 
         return std::nullopt;
     }
     return static_cast<std::size_t>(units);
-}
-
-WideString DecodeTextFileBytes(std::string_view bytes) {
-    MemorySource source(bytes);
-    return ReadText(source, bytes.size()).value_or(WideString());
 }
 
 std::optional<WideString> ReadTextFile(const fs::path& path) {

@@ -16,14 +16,17 @@ inline constexpr std::size_t kLongestText = 2147483646;
 // could not be held is refused from its size, before anything is allocated for it.
 std::optional<std::size_t> UnitsOfSize(Encoding encoding, std::uintmax_t bytes);
 
-// The text of a number file's bytes: a UTF-8, UTF-16LE or UTF-16BE byte-order mark names the
-// encoding; without one, a file holding a zero byte is UTF-16LE and any other is UTF-8. Every
-// line, the last one included, ends in CR LF; CR LF and a lone LF both end a line, while a lone
-// CR stays where it is.
-WideString DecodeTextFileBytes(std::string_view bytes);
+class ByteSource;
+
+// The text of a number file's size bytes, read from source: a UTF-8, UTF-16LE or UTF-16BE
+// byte-order mark names the encoding; without one, a file holding a zero byte is UTF-16LE and any
+// other is UTF-8. Every line, the last one included, ends in CR LF; CR LF and a lone LF both end a
+// line, while a lone CR stays where it is. Nothing when it cannot be read or holds more than
+// kLongestText characters.
+std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size);
 
 // The decoded text of a regular file (links followed), or nothing when the path is not a regular
-// file, cannot be read, or holds more than kLongestText characters.
+// file or ReadText gives nothing.
 std::optional<WideString> ReadTextFile(const std::filesystem::path& path);
 
 // Replaces the file at path, whole or not at all, with text in UTF-8 on every system, converting

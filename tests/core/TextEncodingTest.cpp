@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/NumberListStream.h"
+#include "tests/support/MemorySource.h"
 #include "tests/support/Printing.h"
 #include "tests/support/StringSink.h"
 
