@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "core/NumberListStream.h"
@@ -201,22 +200,13 @@ TEST(NumberListStream, AFailedReadIsNeverAConversion) {
       public:
         explicit FailingSource(std::string_view bytes) : m_bytes(bytes) {}
         std::optional<std::size_t> Read(char* buffer, std::size_t room) override {
-            if (m_next == m_bytes.size()) {
-                return std::nullopt;
-            }
-            const std::size_t count = std::min(room, m_bytes.size() - m_next);
-            std::memcpy(buffer, m_bytes.data() + m_next, count);
-            m_next += count;
-            return count;
+            const std::optional<std::size_t> got = m_bytes.Read(buffer, room);
+            return got == 0U ? std::nullopt : got;
         }
-        bool Rewind() override {
-            m_next = 0;
-            return true;
-        }
+        bool Rewind() override { return m_bytes.Rewind(); }
 
       private:
-        std::string_view m_bytes;
-        std::size_t m_next = 0;
+        MemorySource m_bytes;
     };
     const std::pair<std::string_view, ConversionOutcome> cases[] = {
         {"\xEF\xBB\xBF"
