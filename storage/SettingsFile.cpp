@@ -35,8 +35,7 @@ void ParseSettingsText(std::u16string_view text, std::array<WideString, 2>& sett
     for (std::size_t k = 0; k < text.size() && text[k] != u'\0'; ++k) {
         const char16_t c = text[k];
         if (c == u'\n') {
-            // A line break that ends the text starts no line of its own.
-            line += k == text.size() - 1 ? 0 : 1;
+            ++line;
         } else if (c != u'\r' && c < 0x80 && line < settings.size()) {
             settings[line].push_back(c);
         }
