@@ -116,6 +116,9 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
         EXPECT_EQ(toolkit.Beeps(), 0U);
         EXPECT_TRUE(toolkit.MessageTexts().empty());
         ExpectIdle(true);
+        Load("\r\n5");
+        Click(ControlId::ConvertFile);
+        EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n") << "nothing of the cancelled split";
     }
 }
 
