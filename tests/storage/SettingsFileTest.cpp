@@ -19,7 +19,7 @@ TEST(ParseSettingsText, TakesTheFirstTwoLinesInEitherLineBreakStyle) {
         {u"", u"", u""},
         {u"10\r\n1", u"10", u"1"},
         {u"1\r\n0\r\nthird\r\nfourth", u"1", u"0"},
-        {u"1é\r\n0", u"1", u"0"},
+        {u"1\u0080é\r\n0", u"1", u"0"},
         {std::u16string(u"1\0\r\n0", 5), u"1", u""},
         {std::u16string(9'999, u'1'), WideString(9'999, u'1'), u""},
         {std::u16string(10'000, u'1'), u"", u""},
