@@ -15,7 +15,7 @@ using Deletion = FileSource::Deletion;
 
 // What befalls the input between its opening and its deletion, whether a run still finds it
 // unchanged, and what deleting its name does. Windows keeps writers and movers off an input
-// opened to be deleted, so there no change takes place and the input goes.
+// opened to be deleted, so there no change takes place and the input goes, read-only or not.
 TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
     const auto append = [](const fs::path& input) {
         std::ofstream file(input, std::ios::binary | std::ios::app);
@@ -55,6 +55,10 @@ TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
         ScratchFolder folder;
         const fs::path input = folder / "Radix10Kan.tbin";
         WriteFileBytes(input, "5\r\n6\r\n");
+#ifdef _WIN32
+        // Read-only too: the attribute is taken off for the deletion.
+        fs::permissions(input, fs::perms::owner_write, fs::perm_options::remove);
+#endif
         std::optional<FileSource> source(std::in_place, input, FileSource::Use::ReadThenDelete);
         ASSERT_TRUE(source->IsOpen());
         char bytes[16];
