@@ -196,7 +196,7 @@ void RemoveIfAbandoned(const fs::path& temporary) {
 }
 
 // An unnamed file in folder, or a named one at path where the file system cannot make one;
-// either is locked for as long as it is open. A failed open's -1 the lock simply refuses.
+// either is locked for as long as it is open. flock refuses a failed open's -1 by itself.
 int OpenLocked(const fs::path& folder, const fs::path& path, bool& named) {
     int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     named = fd < 0;
