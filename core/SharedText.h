@@ -35,7 +35,7 @@ class SharedText {
         return VisitUnits([index](auto units) { return static_cast<char16_t>(units[index]); });
     }
     // Like std::u16string_view::find.
-    std::size_t Find(char16_t unit, std::size_t from = 0) const;
+    std::size_t Find(char16_t unit, std::size_t from) const;
     // Writes count units from from, fewer at the end, to target; returns how many.
     std::size_t CopyInto(char16_t* target, std::size_t from, std::size_t count) const;
     WideString Copy(std::size_t from, std::size_t count = npos) const;

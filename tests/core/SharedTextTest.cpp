@@ -15,10 +15,10 @@ TEST(SharedText, AnswersAlikeHeldWideOrOneBytePerUnit) {
     for (const SharedText& text : texts) {
         EXPECT_EQ(text.Size(), 7U);
         EXPECT_EQ(text.At(2), u'\r');
-        EXPECT_EQ(text.Find(u'\n'), 3U);
+        EXPECT_EQ(text.Find(u'\n', 0), 3U);
         EXPECT_EQ(text.Find(u'\n', 4), 6U);
         EXPECT_EQ(text.Find(u'\n', 7), SharedText::npos);
-        EXPECT_EQ(text.Find(u'\u0131'), SharedText::npos) << "whose low byte is '1'";
+        EXPECT_EQ(text.Find(u'\u0131', 0), SharedText::npos) << "whose low byte is '1'";
         EXPECT_EQ(text.Copy(4), u"1\r\n");
         EXPECT_EQ(text.Copy(1, 2), u"0\r");
         EXPECT_EQ(text.Copy(9, 2), u"");
