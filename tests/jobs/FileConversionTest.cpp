@@ -139,6 +139,18 @@ TEST_F(FileConversionTest, ACancelWhileTheRunEndsChangesNothing) {
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"110\r\n") << "the next start clears the flag";
 }
 
+// A close while a file loads ends the dialog only once the load is done.
+TEST_F(FileConversionTest, ClosingDuringALoadEndsOnceItIsDone) {
+    toolkit.RunThreadsForReal();
+    WriteFileBytes(m_documents / "numbers.txt", "5");
+    toolkit.Type(ControlId::BrowseFile, (m_documents / "numbers.txt").u16string());
+    Click(ControlId::LoadFile);
+    dialog.OnCancel();
+    EXPECT_FALSE(toolkit.Ended()) << "the dialog waits for the load";
+    toolkit.JoinWorker();
+    EXPECT_TRUE(toolkit.Ended());
+}
+
 TEST_F(FileConversionTest, ASecondRunConvertsOnlyItsOwnNumbers) {
     Load("1\r\n2\r\n");
     Click(ControlId::ConvertFile);
