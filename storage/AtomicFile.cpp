@@ -196,11 +196,13 @@ void RemoveIfAbandoned(const fs::path& temporary) {
 }
 
 // An unnamed file in folder, or a named one at path where the file system cannot make one;
-// either is locked for as long as it is open. flock refuses a failed open's -1 by itself.
-int OpenLocked(const fs::path& folder, const fs::path& path, bool& named) {
+// either is locked for as long as it is open. flock refuses a failed open's -1 by itself. A named
+// one is registered in slot before it exists, so that no signal finds it there unregistered.
+int OpenLocked(const fs::path& folder, const fs::path& path, bool& named, int& slot) {
     int fd = open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     named = fd < 0;
     if (named) {
+        slot = RegisterNamed(path);
         fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
     }
     flock(fd, LOCK_EX);
@@ -312,13 +314,13 @@ AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
 #else
     bool named = false;
     const fs::path sibling = TemporarySibling(m_target);
-    const int fd = OpenLocked(m_target.parent_path(), sibling, named);
+    const int fd = OpenLocked(m_target.parent_path(), sibling, named, m_slot);
     if (fd < 0) {
+        Discard();
         return;
     }
     if (named) {
         m_temporary = sibling;
-        m_slot = RegisterNamed(sibling);
     }
     m_file = fdopen(fd, "wb");
     if (m_file == nullptr) {

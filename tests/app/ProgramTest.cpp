@@ -215,6 +215,13 @@ TEST_F(ProgramTest, AKilledRunLeavesNothingBehind) {
             .status,
         0);
     EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
+    // A SIGTERM the moment the named file is made finds it already known.
+    WriteFileBytes(input, "5");
+    EXPECT_EQ(Run("LD_PRELOAD=" TALLOW_REFUSE_UNNAMED_FILES
+                  " TALLOW_TERM_ON_CREATE=1 ASAN_OPTIONS=verify_asan_link_order=0")
+                  .status,
+              128 + SIGTERM);
+    EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
 }
 
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write

@@ -1,10 +1,14 @@
 // Preloaded into the program: a file without a name (O_TMPFILE) is refused, as some file systems
-// refuse it, so that the program writes a named temporary file instead.
+// refuse it, so that the program writes a named temporary file instead. With TALLOW_TERM_ON_CREATE
+// set, a SIGTERM arrives the moment that file is made.
 #include <dlfcn.h>
 #include <fcntl.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -14,7 +18,13 @@ int OpenUnlessUnnamed(const char* path, int flags, mode_t mode) {
         return -1;
     }
     using Open = int (*)(const char*, int, ...);
-    return reinterpret_cast<Open>(dlsym(RTLD_NEXT, "open"))(path, flags, mode);
+    const int fd = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "open"))(path, flags, mode);
+    const char* name = std::strrchr(path, '/');
+    if (fd >= 0 && name != nullptr && std::strncmp(name, "/.Tallow-", 9) == 0 &&
+        std::getenv("TALLOW_TERM_ON_CREATE") != nullptr) {
+        std::raise(SIGTERM);
+    }
+    return fd;
 }
 
 mode_t ModeOf(int flags, va_list arguments) {
