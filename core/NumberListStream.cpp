@@ -1,6 +1,5 @@
 #include "core/NumberListStream.h"
 
-#include <algorithm>
 #include <cstring>
 
 std::optional<std::size_t> ReadUpTo(ByteSource& source, char* buffer, std::size_t room) {
