@@ -118,7 +118,7 @@ const ModelCase kCases[] = {
     {"AClickFarBelowTheTextGoesToTheLastLine", {C(End), At(Click, 2, 500)}, 79, 79, 18},
     {"ControlEndGoesToTheTextsEndInSight", {C(End)}, 82, 82, 18},
     {"ControlShiftHomeSelectsBackToTheStart", {C(End), K(Home, true, true)}, 82, 0},
-    {"PageDownMovesTheViewAndTheCaretByAPage", {K(PageDown)}, 18, 18, 3},
+    {"PageDownMovesTheViewAndTheCaretByAPage", {K(PageDown), K(PageDown)}, 27, 27, 6},
     {"PageUpNearTheTopGoesToTheFirstLine", {K(Down), K(PageUp)}, 0, 0},
     {"ShiftPageDownSelectsAPage", {S(PageDown)}, 0, 18, 3},
     {"SelectAllKeepsTheView", {K(SelectAll)}, 0, 82},
