@@ -5,6 +5,10 @@
 #include <fstream>
 #include <functional>
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 #include "tests/support/ScratchFolder.h"
 
 namespace fs = std::filesystem;
@@ -50,6 +54,10 @@ TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
         {"another file moved onto it", replace, true, Deletion::Replaced, "8\r\n"},
         {"removed", remove, true, Deletion::Deleted, ""},
     };
+#ifdef _WIN32
+    // With standard input closed, each input's stream gets descriptor 0, as valid as any other.
+    _close(0);
+#endif
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ScratchFolder folder;
