@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/DecimalToBinary.h"
 #include "core/NumberListStream.h"
 #include "tests/support/MemorySource.h"
 #include "tests/support/Printing.h"
@@ -162,6 +163,22 @@ TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
             }
         }
     }
+}
+
+// Each block's bytes stay as read until another core has converted its lines, however many
+// blocks the reading runs ahead.
+TEST(NumberListStream, KeepsEachBlockUntilItsLinesAreConverted) {
+    std::string numbers;
+    std::string expected;
+    for (std::int32_t value = 0; value < 200000; ++value) {
+        numbers += std::to_string(value) + "\r\n";
+        AppendBinary(value, expected);
+        expected += "\r\n";
+    }
+    MemorySource source(numbers);
+    StringSink written;
+    EXPECT_EQ(StreamNumberList(source, written, 1 << 16), ConversionOutcome::Converted);
+    EXPECT_TRUE(written.bytes == expected);
 }
 
 // Whole lines run from just past a block's first LF through its last, so that they convert on
