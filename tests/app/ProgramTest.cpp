@@ -224,6 +224,18 @@ TEST_F(ProgramTest, AKilledRunLeavesNothingBehind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
 }
 
+// A write that ends after a later one began leaves the later one's named file to the signal.
+TEST(NamedTemporaryFiles, ASignalRemovesEachOneStillBeingWritten) {
+    ScratchFolder folder;
+    const std::string command = "LD_PRELOAD=" TALLOW_REFUSE_UNNAMED_FILES
+                                " ASAN_OPTIONS=verify_asan_link_order=0 " TALLOW_INTERLEAVED_WRITES
+                                " " +
+                                folder.path().string();
+    std::system(command.c_str());
+    EXPECT_EQ(ReadFileBytes(folder / "first"), "1");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+
 // The old result stays whole, no temporary file is left and the input is kept. Every way a write
 // fails ends in the same failed commit, which the file helpers' tests make in each way.
 TEST_F(ProgramTest, KeepsTheInputWhenTheResultCannotBeWritten) {
