@@ -230,7 +230,8 @@ TEST_F(ProgramTest, AKilledRunLeavesNothingBehind) {
     EXPECT_EQ(std::distance(fs::directory_iterator(result.parent_path()), {}), 1);
 }
 
-// A write that ends after a later one began leaves the later one's named file to the signal.
+// Each write gives back its place among the names a signal removes, even one that ends after a
+// later write began.
 TEST(NamedTemporaryFiles, ASignalRemovesEachOneStillBeingWritten) {
     ScratchFolder folder;
     const std::string command = "LD_PRELOAD=" TALLOW_REFUSE_UNNAMED_FILES
