@@ -12,7 +12,7 @@ namespace {
 class FakeMetrics final : public TextMetrics {
   public:
     int LineHeight() const override { return 10; }
-    int CellWidth() const override { return 8; }
+    int CellWidth() const override { return cellWidth; }
     std::vector<int> Edges(std::u16string_view characters) const override {
         std::vector<int> edges;
         int x = 0;
@@ -22,6 +22,7 @@ class FakeMetrics final : public TextMetrics {
         }
         return edges;
     }
+    int cellWidth = 8;
 };
 
 // Lines 0 to 20: "12 ab+cd" (0-8), "Wide" (10-14), "" (16), "3" (18) to "9" (36), "10" (39) to
@@ -224,6 +225,15 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     const SharedText wider(std::make_shared<const WideString>(LongLine()));
     view.model.SetText(wider, std::make_shared<const LineIndex>(wider));
     EXPECT_EQ(view.model.LastLeftCell(), 1989) << "measured for the new text";
+}
+
+// A font that gives digits no width still lets the view move along a long line.
+TEST(TextViewModel, AFontWithoutWidthStillScrolls) {
+    Model view(LongLine());
+    view.metrics.cellWidth = 0;
+    view.model.Key(ViewKey::End, false, false);
+    EXPECT_EQ(view.model.Caret(), 2000U);
+    EXPECT_GT(view.model.LeftCell(), 0);
 }
 
 // A screen reader's reading by units; a word at a line's end is followed by the next line's first.
