@@ -40,9 +40,12 @@ TEST(LineIndex, FindsEveryLineInEitherFormOfText) {
     // own, where a sanitizer sees a read before it).
     const SharedText emptyFirst(std::make_shared<const WideString>(u"\n" + WideString(20, u'5')));
     EXPECT_EQ(LineIndex::LineAt(emptyFirst, 0).length, 0U);
-    // Of lines equally long, the first is the longest: the same text always measures alike.
-    const SharedText equal(std::make_shared<const WideString>(u"12\n34"));
-    EXPECT_EQ(LineIndex(equal).LongestLineStart(), 0U);
+    // Of lines equally long, the first is the longest: the same text always measures alike. A
+    // line of one unit is longer than an empty one.
+    for (const auto& [text, longest] : {std::pair(u"12\n34", 0U), std::pair(u"\n5", 1U)}) {
+        const SharedText shared(std::make_shared<const WideString>(text));
+        EXPECT_EQ(LineIndex(shared).LongestLineStart(), longest) << shared.Size();
+    }
 }
 
 }  // namespace
