@@ -26,10 +26,15 @@ TEST(ParseSettingsText, TakesTheFirstTwoLinesInEitherLineBreakStyle) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(WideString(c.text)));
-        std::array<WideString, 2> settings;
-        ParseSettingsText(c.text, settings);
-        EXPECT_EQ(settings[0], c.first);
-        EXPECT_EQ(settings[1], c.second);
+        // With what lies just past the two settings, which no further line may reach.
+        struct {
+            std::array<WideString, 2> settings;
+            WideString past;
+        } held;
+        ParseSettingsText(c.text, held.settings);
+        EXPECT_EQ(held.settings[0], c.first);
+        EXPECT_EQ(held.settings[1], c.second);
+        EXPECT_EQ(held.past, u"");
     }
 }
 
