@@ -15,6 +15,9 @@ class FakeMetrics final : public TextMetrics {
     int CellWidth() const override { return cellWidth; }
     std::vector<int> Edges(std::u16string_view characters) const override {
         std::vector<int> edges;
+        if (!measures) {
+            return edges;
+        }
         int x = 0;
         for (const char16_t unit : characters) {
             x += unit == u'W' ? 16 : unit == u'i' ? 4 : 10;
@@ -23,6 +26,7 @@ class FakeMetrics final : public TextMetrics {
         return edges;
     }
     int cellWidth = 8;
+    bool measures = true;
 };
 
 // Lines 0 to 20: "12 ab+cd" (0-8), "Wide" (10-14), "" (16), "3" (18) to "9" (36), "10" (39) to
@@ -227,13 +231,18 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     EXPECT_EQ(view.model.LastLeftCell(), 1989) << "measured for the new text";
 }
 
-// A font that gives digits no width still lets the view move along a long line.
-TEST(TextViewModel, AFontWithoutWidthStillScrolls) {
+// A font that gives digits no width still lets the view move along a long line; one that
+// measures no character puts each at the line's start.
+TEST(TextViewModel, AFontWithoutWidthsStillPlacesAndScrolls) {
     Model view(LongLine());
     view.metrics.cellWidth = 0;
     view.model.Key(ViewKey::End, false, false);
     EXPECT_EQ(view.model.Caret(), 2000U);
     EXPECT_GT(view.model.LeftCell(), 0);
+    Model unmeasured(ShortLines());
+    unmeasured.metrics.measures = false;
+    unmeasured.model.Key(ViewKey::End, false, false);
+    EXPECT_EQ(unmeasured.model.CaretPoint(), (ViewPoint{TextViewModel::kMargin, 0}));
 }
 
 // A screen reader's reading by units; a word at a line's end is followed by the next line's first.
