@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/DecimalToBinary.h"
 #include "core/NumberListStream.h"
+#include "core/NumberText.h"
 #include "tests/support/MemorySource.h"
 #include "tests/support/Printing.h"
 #include "tests/support/StringSink.h"
@@ -172,8 +172,7 @@ TEST(NumberListStream, KeepsEachBlockUntilItsLinesAreConverted) {
     std::string expected;
     for (std::int32_t value = 0; value < 200000; ++value) {
         numbers += std::to_string(value) + "\r\n";
-        AppendBinary(value, expected);
-        expected += "\r\n";
+        AppendResultLine(value, expected);
     }
     MemorySource source(numbers);
     StringSink written;
