@@ -31,6 +31,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The keyboard state with only held down, as the window reads Shift and Ctrl from it.
+void HoldKeys(std::initializer_list<WORD> held) {
+    BYTE state[256] = {};
+    for (const WORD down : held) {
+        state[down] = 0x80;
+    }
+    SetKeyboardState(state);
+}
+
+// A modal box open now other than the main window, or null.
+HWND OpenBox(HWND mainWindow) {
+    HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
+    while (box == mainWindow && box != nullptr) {
+        box = FindWindowExW(nullptr, box, L"#32770", nullptr);
+    }
+    return box;
+}
+
 // The real toolkit, with Documents in a scratch folder, the save dialog answered and no message
 // box: an unexpected modal box would otherwise hang the test.
 class TestToolkit : public Win32Toolkit {
@@ -100,9 +122,9 @@ SeenBox WhileABoxIsOpen(HWND mainWindow, const std::function<void()>& show) {
     SeenBox seen;
     std::thread watcher([&] {
         HWND box = nullptr;
-        for (int tries = 0; (box == nullptr || box == mainWindow) && tries < 400; ++tries) {
+        for (int tries = 0; box == nullptr && tries < 400; ++tries) {
             Sleep(50);
-            box = FindWindowExW(nullptr, box == mainWindow ? box : nullptr, L"#32770", nullptr);
+            box = OpenBox(mainWindow);
         }
         Sleep(200);
         seen = {GetWindow(box, GW_OWNER), GetForegroundWindow() == box};
@@ -189,16 +211,13 @@ class Win32WindowDriver : public Win32WindowTest {
   private:
     // A key as the keyboard gives it: down, translated by the window's loop, then up.
     void Strike(WORD key, WORD held) {
-        BYTE state[256] = {};
-        state[held] = 0x80;
-        SetKeyboardState(state);
+        HoldKeys({held});
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
         EXPECT_TRUE(PumpAll());
         PostMessageW(GetFocus(), WM_KEYUP, key, scan | 0xC0000001);
         EXPECT_TRUE(PumpAll());
-        state[held] = 0;
-        SetKeyboardState(state);
+        HoldKeys({});
     }
 };
 
@@ -236,14 +255,9 @@ class Win32ViewTest : public Win32WindowTest {
     }
     // A key with Shift or Ctrl held, as the keyboard state tells them.
     void Strike(WORD key, std::initializer_list<WORD> held = {}) {
-        BYTE state[256] = {};
-        for (const WORD down : held) {
-            state[down] = 0x80;
-        }
-        SetKeyboardState(state);
+        HoldKeys(held);
         SendMessageW(view, WM_KEYDOWN, key, 1);
-        std::memset(state, 0, sizeof state);
-        SetKeyboardState(state);
+        HoldKeys({});
     }
     void Mouse(UINT message, WPARAM keys, LPARAM at) { SendMessageW(view, message, keys, at); }
 
@@ -336,10 +350,6 @@ TEST_F(Win32ViewTest, KeepsScrollingWhileTheButtonIsHeldBelowIt) {
     EXPECT_EQ(GetScrollPos(view, SB_VERT), released);
 }
 
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 // The window as assistive technology reaches it: IAccessible for names, roles and states; the
 // edit messages the system's edit proxy sends for a box's text, caret and characters; a command
 // sent to the dialog, as an automation tool may send it, from any control, shown or not.
@@ -415,11 +425,7 @@ class Win32AccessibilityTest : public Win32WindowTest {
                 Sleep(25);
             }
             for (int tries = 0; tries < 20; ++tries) {
-                HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
-                while (box == window.Handle()) {
-                    box = FindWindowExW(nullptr, box, L"#32770", nullptr);
-                }
-                if (box != nullptr) {
+                if (HWND box = OpenBox(window.Handle()); box != nullptr) {
                     ++m_boxesClosed;
                     PostMessageW(box, WM_COMMAND, IDOK, 0);
                 }
@@ -464,12 +470,9 @@ class Win32AccessibilityTest : public Win32WindowTest {
     void SelectAll(std::string_view control) {
         HWND box = Handle(control);
         SetFocus(box);
-        BYTE state[256] = {};
-        state[VK_CONTROL] = 0x80;
-        SetKeyboardState(state);
+        HoldKeys({VK_CONTROL});
         SendMessageW(box, WM_KEYDOWN, 'A', 1);
-        state[VK_CONTROL] = 0;
-        SetKeyboardState(state);
+        HoldKeys({});
     }
     POINT CharacterOrigin(HWND box, int offset) {
         const LRESULT at = SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(offset), 0);
@@ -568,7 +571,7 @@ TEST_F(Win32ViewTest, IsAReadOnlyEditToAssistiveTechnology) {
     self.lVal = CHILDID_SELF;
     VARIANT role{};
     EXPECT_EQ(accessible->get_accRole(self, &role), S_OK);
-    if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) {
+    if (!UnderWine()) {
         EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
         VARIANT state{};
         EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
