@@ -84,10 +84,10 @@ void AppendResultLine(std::int32_t value, String& result) {
     result.append(line + 34 - ResultLineLength(value), line + 34);
 }
 
-// The text without its trailing CR and LF characters.
+// The text without its trailing CR and LF characters; one of nothing else trims to nothing, as
+// npos + 1 is 0.
 inline std::u16string_view TrimmedNumberText(std::u16string_view text) {
-    const std::size_t end = text.find_last_not_of(u"\r\n");
-    return text.substr(0, end == std::u16string_view::npos ? 0 : end + 1);
+    return text.substr(0, text.find_last_not_of(u"\r\n") + 1);
 }
 
 // Collects every line of the trimmed text that has digits into numbers (CR is dropped, LF ends a

@@ -49,7 +49,7 @@ Decoded DecodeUtf8(std::string_view bytes, bool last, char16_t* out) {
             continue;
         }
         const std::size_t length = SequenceLength(lead);
-        if (!last && length != 0 && i + length > bytes.size()) {
+        if (!last && i + length > bytes.size()) {
             break;
         }
         char32_t c = kReplacementCharacter;

@@ -323,9 +323,9 @@ AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
         m_temporary = sibling;
     }
     m_file = fdopen(fd, "wb");
+    // The destructor removes a named file that could not be opened as a stream.
     if (m_file == nullptr) {
         close(fd);
-        Discard();
         return;
     }
     if (replacing) {

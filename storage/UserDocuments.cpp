@@ -29,7 +29,7 @@ fs::path XdgDocumentsFolder(const char* home, const char* configHome) {
     if (home == nullptr || *home == '\0') {
         return {};
     }
-    const fs::path homeFolder = home != nullptr ? home : "";
+    const fs::path homeFolder = home;
     const fs::path config = configHome != nullptr && *configHome != '\0' ? fs::path(configHome)
                                                                          : homeFolder / ".config";
     fs::path documents = homeFolder / "Documents";

@@ -54,7 +54,7 @@ long long TextViewModel::CellsInSight() const {
 }
 
 std::size_t TextViewModel::LastTopLine() const {
-    return LineCount() > LinesInSight() ? LineCount() - LinesInSight() : 0;
+    return LineCount() - std::min(LineCount(), LinesInSight());
 }
 
 long long TextViewModel::LastLeftCell() const {
