@@ -12,7 +12,7 @@ std::array<WideString, 2> g_settings;
 std::array<char, kSettingsBufferSize> g_settingsBuffer{};
 
 NumberLines g_numbers;
-std::int32_t g_lineIndex = 0;
+std::int32_t g_lineIndex;
 
 std::atomic<std::int32_t> g_cancelRequested = 0;
 WorkerState g_workerThread;

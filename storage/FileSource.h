@@ -37,14 +37,15 @@ class FileSource final : public ByteSource {
   private:
     // Which file, and its state: a file changed, or another in its place, differs.
     struct Identity {
-        std::uint64_t device = 0;
-        std::uint64_t file = 0;
-        std::uint64_t size = 0;
-        std::int64_t modified = 0;
+        std::uint64_t device;
+        std::uint64_t file;
+        std::uint64_t size;
+        std::int64_t modified;
         bool operator==(const Identity&) const = default;
     };
     std::optional<Identity> OpenIdentity() const;
 
     std::FILE* m_file = nullptr;
-    Identity m_opened;
+    // All zero when no file could be opened.
+    Identity m_opened{};
 };

@@ -58,15 +58,15 @@ class TextViewModel {
   public:
     // One line in sight, as it is drawn.
     struct Row {
-        int top = 0;
+        int top;
         // Where characters starts, from the view's left.
-        long long left = 0;
+        long long left;
         // The line's columns that can be in sight, and the right edge of each from left.
         std::u16string characters;
         std::vector<int> edges;
         // The selected ones among them.
-        std::size_t selectedFrom = 0;
-        std::size_t selectedTo = 0;
+        std::size_t selectedFrom;
+        std::size_t selectedTo;
     };
     static constexpr int kMargin = 2;
 
