@@ -70,10 +70,8 @@ QAccessibleInterface* FieldInterface(const QString& className, QObject* object) 
 
 }  // namespace
 
+// Qt keeps one of each factory, however often it is installed, and drops them all with the
+// application: each window installs them anew.
 void InstallFieldAccessibles() {
-    static const bool installed = [] {
-        QAccessible::installFactory(&FieldInterface);
-        return true;
-    }();
-    static_cast<void>(installed);
+    QAccessible::installFactory(&FieldInterface);
 }

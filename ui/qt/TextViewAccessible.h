@@ -7,8 +7,7 @@
 class TextView;
 
 // Makes every TextView readable by assistive technology: a read-only, multi-line text with its
-// value, its caret, its selection and where each character is drawn. Installed once, however many
-// views there are.
+// value, its caret, its selection and where each character is drawn.
 void InstallTextViewAccessible();
 
 // Tell assistive technology, when one listens, what changed in a view.
