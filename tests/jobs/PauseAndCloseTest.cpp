@@ -109,4 +109,16 @@ TEST_P(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
 
 INSTANTIATE_TEST_SUITE_P(OneCoreAndTwo, PauseAndCloseTest, testing::Values(200, 150'000));
 
+// While the worker waits, the second core splits its half, which the next percentage then counts.
+TEST_F(PauseAndCloseTest, ProgressCountsTheSecondCoresHalfWhileTheFirstWaits) {
+    Load(CountingList(150'000, 1));
+    StartAndHold();
+    std::this_thread::sleep_for(300ms);
+    LetGo();
+    toolkit.JoinWorker();
+    const std::vector<int> shown = ShownPercentages();
+    ASSERT_GE(shown.size(), 2U);
+    EXPECT_GE(shown[1], 16) << "the second half is a sixth of the run";
+}
+
 }  // namespace
