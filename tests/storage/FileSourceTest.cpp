@@ -100,4 +100,14 @@ TEST(FileSource, DeletesALinkAndNotTheFileItNames) {
 }
 #endif
 
+#ifdef __linux__
+// A read that fails is no end of the file. The process's own memory, read at address 0, fails.
+TEST(FileSource, AFailedReadIsNoEnd) {
+    FileSource source("/proc/self/mem");
+    ASSERT_TRUE(source.IsOpen());
+    char bytes[16];
+    EXPECT_EQ(source.Read(bytes, sizeof bytes), std::nullopt);
+}
+#endif
+
 }  // namespace
