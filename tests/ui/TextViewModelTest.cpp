@@ -209,6 +209,9 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     EXPECT_EQ(rows[3].characters, u"3");
     EXPECT_EQ(rows[3].selectedTo, 0U);
     EXPECT_EQ(view.model.CaretPoint(), (ViewPoint{2 + 30, 10}));
+    view.model.ScrollTo(5, 0);
+    EXPECT_EQ(view.model.CaretPoint(), std::nullopt) << "on a line scrolled out of sight";
+    view.model.ScrollTo(0, 0);
     EXPECT_EQ(view.model.LastTopLine(), 18U);
 
     // Scrolled along a long line, only the columns in sight are copied and placed.
