@@ -10,6 +10,7 @@
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
 #include "tests/support/TestBytes.h"
+#include "ui/HeadlessToolkit.h"
 
 namespace fs = std::filesystem;
 
@@ -112,6 +113,20 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             EXPECT_EQ(ReadFileBytes(Settings()), settings);
         }
     }
+}
+
+// A run without a window keeps the boxes it asked for, for the program to show once it is over.
+TEST_F(AutoRunTest, ARunWithoutAWindowKeepsItsBoxesForItsEnd) {
+    fs::create_directories(Settings().parent_path());
+    WriteFileBytes(Settings(), "1\r\n1");
+    WriteFileBytes(Input(), "x");
+    HeadlessToolkit headless(Documents(), {});
+    CTallowDlg run(headless);
+    run.OnInitDialog();
+    EXPECT_EQ(run.AutomaticOutcome(), NotDigits);
+    ASSERT_EQ(headless.Messages().size(), 1U);
+    EXPECT_EQ(headless.Messages()[0].text, message::kAutoInputNotDigits);
+    EXPECT_EQ(headless.Messages()[0].icon, MessageIcon::Error);
 }
 
 // A start-up that ended without an outcome never tells its caller it converted.
