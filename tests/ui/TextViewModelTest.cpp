@@ -229,6 +229,9 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     longLine.model.ScrollTo(5, 5000);
     EXPECT_EQ(longLine.model.TopLine(), 0U);
     EXPECT_EQ(longLine.model.LeftCell(), 1989);
+    longLine.metrics.cellWidth = 4;
+    longLine.model.Resize(100, 30);
+    EXPECT_EQ(longLine.model.LastLeftCell(), 2001 - 25) << "a line and margins of whole cells";
 
     // A new text shows from its start.
     view.model.Key(ViewKey::End, false, true);
