@@ -43,7 +43,8 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1)
             << "no temporary file is left behind";
         EXPECT_EQ(ReadTextFile(target), std::optional<WideString>(u"10\r\n"));
-        EXPECT_TRUE(DeleteFile(target));
+        fs::permissions(target, fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_TRUE(DeleteFile(target)) << "read-only too";
         EXPECT_FALSE(fs::exists(target));
         EXPECT_FALSE(DeleteFile(target)) << "nothing left to delete";
     }
