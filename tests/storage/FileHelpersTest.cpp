@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -141,6 +142,37 @@ TEST(WriteBytesFile, AFullDiskLeavesTheOldFileWhole) {
     EXPECT_EQ(ReadFileBytes(folder / "settings"), "1\r\n1");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// While set, a stream cannot be opened over a descriptor, as when memory runs out. The
+// sanitizers put their own fdopen in the way.
+bool g_refuseStreams = false;
+
+}  // namespace
+
+extern "C" std::FILE* fdopen(int descriptor, const char* mode) noexcept {
+    using Open = std::FILE* (*)(int, const char*);
+    static const auto real = reinterpret_cast<Open>(dlsym(RTLD_NEXT, "fdopen"));
+    return g_refuseStreams ? nullptr : real(descriptor, mode);
+}
+
+namespace {
+
+TEST(WriteBytesFile, AStreamThatCannotBeOpenedLeavesNoDescriptorNorFile) {
+    ScratchFolder folder;
+    WriteFileBytes(folder / "result.tbin", "old");
+    const auto descriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto before = descriptors();
+    g_refuseStreams = true;
+    EXPECT_EQ(WriteBytesFile(folder / "result.tbin", "new"), 0);
+    g_refuseStreams = false;
+    EXPECT_EQ(descriptors(), before);
+    EXPECT_EQ(ReadFileBytes(folder / "result.tbin"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+#endif
 
 // This process's start time, as /proc gives it: with its id, it names the process for good.
 std::string StartTimeOfThisProcess() {
