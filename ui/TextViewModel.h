@@ -56,7 +56,7 @@ struct ViewBox {
 // events over.
 class TextViewModel {
   public:
-    // One line in sight, as it is drawn.
+    // One line in sight, as it is drawn; Rows() sets every field.
     struct Row {
         int top;
         // Where characters starts, from the view's left.
