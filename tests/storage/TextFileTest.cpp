@@ -41,6 +41,8 @@ TEST(ReadTextFile, DecodesByMarkOrContentAndEndsEveryLineWithCrLf) {
         {"a pair across a block's end",
          kUtf16LeMark + Utf16Le(std::string(kStreamBlock / 2 - 1, '0')) + kPair,
          WideString(kStreamBlock / 2 - 1, u'0') + u"\U0001F600\r\n"},
+        {"CR LF at a block's start, a lone LF after it", std::string(kStreamBlock, '0') + "\r\n\n",
+         WideString(kStreamBlock, u'0') + u"\r\n\r\n"},
         {"a surrogate and a code point above U+10FFFF in UTF-8", "\xED\xA0\x80\xF4\x90\x80\x80",
          WideString(7, u'\uFFFD') + u"\r\n"},
     };
