@@ -35,7 +35,7 @@ bool UnderWine() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
-// The keyboard state with only held down, as the window reads Shift and Ctrl from it.
+// The keyboard state with only the keys in held down, as the window reads Shift and Ctrl from it.
 void HoldKeys(std::initializer_list<WORD> held) {
     BYTE state[256] = {};
     for (const WORD down : held) {
