@@ -22,29 +22,6 @@ int WriteBytesFile(const fs::path& path, std::string_view bytes) {
     return file.Write(bytes) && file.Commit() ? 1 : 0;
 }
 
-bool DeleteFile(const fs::path& path) {
-    std::error_code error;
-#ifdef _WIN32
-    // Windows refuses to delete a read-only file; a failed delete puts the bit back.
-    const fs::file_status status = fs::symlink_status(path, error);
-    const bool readOnly =
-        !error && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-    if (readOnly) {
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
-    }
-    if (fs::remove(path, error) && !error) {
-        return true;
-    }
-    if (readOnly) {
-        fs::permissions(path, fs::perms::owner_write, fs::perm_options::remove, error);
-    }
-    return false;
-#else
-    // Removing a name needs only its folder's write permission: the file's mode is not touched.
-    return fs::remove(path, error) && !error;
-#endif
-}
-
 int DeleteDirectoryTree(const fs::path& folder) {
     std::error_code error;
     const fs::file_status entry = fs::symlink_status(folder, error);

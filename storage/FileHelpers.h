@@ -11,9 +11,6 @@ int FileExists(const std::filesystem::path& path);
 // keeping its permission bits: 1 on success, 0 when nothing was replaced. A read-only target is
 // not replaced.
 int WriteBytesFile(const std::filesystem::path& path, std::string_view bytes);
-// Deletes the file at path, read-only or not: true when it is gone. A failed delete leaves the
-// file as it was, its mode included.
-bool DeleteFile(const std::filesystem::path& path);
 // Removes folder and everything below it, depth first, never following a link: a link to a
 // folder, at the top as below it, is removed by itself. 1 when folder was a directory (or a link
 // to one) whose removal was attempted, 0 otherwise.

@@ -8,7 +8,6 @@
 #include <cerrno>
 #endif
 
-#include "storage/FileHelpers.h"
 
 namespace fs = std::filesystem;
 
@@ -152,6 +151,8 @@ FileSource::Deletion FileSource::DeleteName(const fs::path& path) {
         static_cast<std::uint64_t>(named.st_ino) != m_opened.file) {
         return Deletion::Replaced;
     }
-    return DeleteFile(path) ? Deletion::Deleted : Deletion::Failed;
+    // Removing a name needs only its folder's write permission: the file's mode is not touched.
+    std::error_code error;
+    return fs::remove(path, error) && !error ? Deletion::Deleted : Deletion::Failed;
 }
 #endif

@@ -17,7 +17,6 @@
 
 #include <fstream>
 
-#include "storage/FileSource.h"
 #include "storage/TextFile.h"
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
@@ -44,10 +43,7 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
         EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1)
             << "no temporary file is left behind";
         EXPECT_EQ(ReadTextFile(target), std::optional<WideString>(u"10\r\n"));
-        fs::permissions(target, fs::perms::owner_write, fs::perm_options::remove);
-        EXPECT_TRUE(DeleteFile(target)) << "read-only too";
-        EXPECT_FALSE(fs::exists(target));
-        EXPECT_FALSE(DeleteFile(target)) << "nothing left to delete";
+        fs::remove(target);
     }
 }
 
@@ -68,28 +64,6 @@ TEST(WriteBytesFile, AReplacedFileKeepsItsModeAndItsLinks) {
     EXPECT_EQ(ReadFileBytes(target), "10\r\n");
 }
 #endif
-
-// What cannot go: on Windows a file held by a reader that lets no one delete it, elsewhere a
-// folder that is not empty, whoever deletes it.
-TEST(DeleteFile, AFailedDeleteLeavesTheModeAsItWas) {
-    ScratchFolder folder;
-    const fs::path kept = folder / "kept";
-#ifdef _WIN32
-    WriteFileBytes(kept, "");
-    const FileSource reader(kept, FileSource::Use::ReadThenDelete);
-#else
-    fs::create_directory(kept);
-    WriteFileBytes(kept / "file", "");
-#endif
-    // Writable, then read-only: each stays as it was.
-    for (const fs::perm_options change : {fs::perm_options::add, fs::perm_options::remove}) {
-        fs::permissions(kept, fs::perms::owner_write, change);
-        const fs::perms before = fs::status(kept).permissions();
-        EXPECT_FALSE(DeleteFile(kept));
-        EXPECT_EQ(fs::status(kept).permissions(), before);
-    }
-    fs::permissions(kept, fs::perms::owner_write, fs::perm_options::add);
-}
 
 TEST(WriteBytesFile, FailsWithoutTouchingAnythingWhenTheTargetCannotBeReplaced) {
     ScratchFolder folder;
