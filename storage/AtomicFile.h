@@ -28,6 +28,12 @@ class AtomicFile {
     bool Commit();
 
   private:
+    // Per platform, as are the two after it: opens the temporary file for a target that is in
+    // state existing.
+    void Open(const std::filesystem::file_status& existing);
+    // Makes the bytes, already out of the stream's buffer, durable and puts the file in the
+    // target's place.
+    bool PutInPlace();
     // Closes the file and removes the temporary file's name, if it has one.
     void Discard();
 

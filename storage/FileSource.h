@@ -35,6 +35,9 @@ class FileSource final : public ByteSource {
     Deletion DeleteName(const std::filesystem::path& path);
 
   private:
+    // Per platform, as are OpenIdentity and DeleteName.
+    static std::FILE* Open(const std::filesystem::path& path, Use use);
+
     // Which file, and its state: a file changed, or another in its place, differs.
     struct Identity {
         std::uint64_t device;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 // A lock on a file that one process holds at a time: a second one waits in the constructor until
@@ -12,15 +13,9 @@ class ProcessLock {
     ProcessLock(const ProcessLock&) = delete;
     ProcessLock& operator=(const ProcessLock&) = delete;
 
-    bool Held() const { return m_handle != kNone; }
+    bool Held() const { return m_handle != -1; }
 
   private:
-#ifdef _WIN32
-    using Handle = void*;
-    static inline Handle const kNone = reinterpret_cast<void*>(-1);
-#else
-    using Handle = int;
-    static constexpr Handle kNone = -1;
-#endif
-    Handle m_handle = kNone;
+    // A descriptor, or on Windows a handle; -1 is none on both.
+    std::intptr_t m_handle = -1;
 };
