@@ -28,6 +28,10 @@ TEST(DecimalToBinary, ConvertsTextAsTheRuntimeParsesIt) {
         {u"12abc", u"1100"},
         {u"  7", u"111"},
         {u"\r\n\r\n5", u"101"},
+        {u"\t\v\f7", u"111"},
+        {u"\u30007", u"111"},  // a wide space, then 7
+        {u"\b7", u"0"},        // \b and \016 stand either side of the control spaces
+        {u"\0167", u"0"},
         {u"+5", u"101"},
         {u"5 6", u"101"},
         {u"12 99999999999", u"1100"},
