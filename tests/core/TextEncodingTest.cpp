@@ -181,7 +181,8 @@ TEST(NumberListStream, KeepsEachBlockUntilItsLinesAreConverted) {
 }
 
 // Whole lines run from just past a block's first LF through its last, so that they convert on
-// another core; a block with no LF has none.
+// another core; a block with no LF has none. What lies past a block's end, such as an earlier
+// block's bytes in a reused buffer, is no part of it.
 TEST(NumberListStream, FindsEachBlocksWholeLines) {
     const struct {
         std::string_view block;
@@ -192,7 +193,7 @@ TEST(NumberListStream, FindsEachBlocksWholeLines) {
         {"12345", Encoding::Utf8, 5, 5},
         {std::string_view("1\0\n\0"
                           "2\0\n\0"
-                          "3",
+                          "3\0\n\0",
                           9),
          Encoding::Utf16LE, 4, 8},
         {std::string_view("\0"
