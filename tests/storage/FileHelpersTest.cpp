@@ -106,15 +106,25 @@ class FullDisk {
     void (*m_handler)(int);
 };
 
+std::ptrdiff_t OpenDescriptors() {
+    return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+}
+
+// Whether the disk fills at the last flush or at the first write, the old file stays whole and
+// nothing is left behind, not even an open descriptor.
 TEST(WriteBytesFile, AFullDiskLeavesTheOldFileWhole) {
     ScratchFolder folder;
     WriteFileBytes(folder / "settings", "1\r\n1");
-    {
-        const FullDisk full;
-        EXPECT_EQ(WriteBytesFile(folder / "settings", "0\r\n0"), 0);
+    for (const std::string& bytes : {std::string("0\r\n0"), std::string(1 << 20, '0')}) {
+        const std::ptrdiff_t before = OpenDescriptors();
+        {
+            const FullDisk full;
+            EXPECT_EQ(WriteBytesFile(folder / "settings", bytes), 0);
+        }
+        EXPECT_EQ(OpenDescriptors(), before);
+        EXPECT_EQ(ReadFileBytes(folder / "settings"), "1\r\n1");
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
     }
-    EXPECT_EQ(ReadFileBytes(folder / "settings"), "1\r\n1");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
 
 #if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
@@ -135,14 +145,11 @@ namespace {
 TEST(WriteBytesFile, AStreamThatCannotBeOpenedLeavesNoDescriptorNorFile) {
     ScratchFolder folder;
     WriteFileBytes(folder / "result.tbin", "old");
-    const auto descriptors = [] {
-        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
-    };
-    const auto before = descriptors();
+    const std::ptrdiff_t before = OpenDescriptors();
     g_refuseStreams = true;
     EXPECT_EQ(WriteBytesFile(folder / "result.tbin", "new"), 0);
     g_refuseStreams = false;
-    EXPECT_EQ(descriptors(), before);
+    EXPECT_EQ(OpenDescriptors(), before);
     EXPECT_EQ(ReadFileBytes(folder / "result.tbin"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
