@@ -225,6 +225,7 @@ TEST(TextViewModel, GivesTheRowsInSightWithTheSelectionAndTheCaret) {
     longLine.model.Select(105, 110);
     EXPECT_EQ(longLine.model.Rows().at(0).selectedFrom, 5U);
     EXPECT_EQ(longLine.model.Rows().at(0).selectedTo, 10U);
+    EXPECT_EQ(longLine.model.CaretPoint(), (ViewPoint{TextViewModel::kMargin + 10 * 8, 0}));
     EXPECT_EQ(longLine.model.LastLeftCell(), 1989);
     longLine.model.ScrollTo(5, 5000);
     EXPECT_EQ(longLine.model.TopLine(), 0U);
