@@ -11,8 +11,6 @@
 
 #include "tests/support/ScratchFolder.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // While set, no lock can be taken, as when the system runs out of them. The sanitizers put their
