@@ -32,6 +32,7 @@ FileSource::Deletion FileSource::DeleteName(const fs::path& path) {
         return Deletion::Replaced;
     }
     // Removing a name needs only its folder's write permission: the file's mode is not touched.
+    // A name gone by then (false with no error) was deleted all the same, as one gone before.
     std::error_code error;
-    return fs::remove(path, error) && !error ? Deletion::Deleted : Deletion::Failed;
+    return fs::remove(path, error) || !error ? Deletion::Deleted : Deletion::Failed;
 }

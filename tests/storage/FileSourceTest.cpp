@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #ifdef _WIN32
 #include <io.h>
+#else
+#include <dlfcn.h>
 #endif
 
 #include "tests/support/ScratchFolder.h"
@@ -97,6 +101,38 @@ TEST(FileSource, DeletesALinkAndNotTheFileItNames) {
     EXPECT_EQ(source.DeleteName(folder / "Radix10Kan.tbin"), Deletion::Deleted);
     EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Radix10Kan.tbin")));
     EXPECT_EQ(ReadFileBytes(folder / "elsewhere"), "5\r\n");
+}
+#endif
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// While set, the next removal finds its name already gone, as when another program removed it
+// just before.
+bool g_nameGoesFirst = false;
+
+}  // namespace
+
+extern "C" int remove(const char* path) noexcept {
+    using Remove = int (*)(const char*);
+    static const auto real = reinterpret_cast<Remove>(dlsym(RTLD_NEXT, "remove"));
+    if (std::exchange(g_nameGoesFirst, false) && real(path) == 0) {
+        errno = ENOENT;
+        return -1;
+    }
+    return real(path);
+}
+
+namespace {
+
+// An input whose name went while it was being deleted is gone all the same, as one removed before.
+TEST(FileSource, ANameGoneDuringTheDeletionCountsAsDeleted) {
+    ScratchFolder folder;
+    const fs::path input = folder / "Radix10Kan.tbin";
+    WriteFileBytes(input, "5\r\n");
+    FileSource source(input, FileSource::Use::ReadThenDelete);
+    g_nameGoesFirst = true;
+    EXPECT_EQ(source.DeleteName(input), Deletion::Deleted);
+    EXPECT_FALSE(g_nameGoesFirst) << "the removal went another way";
+    EXPECT_FALSE(fs::exists(input));
 }
 #endif
 
