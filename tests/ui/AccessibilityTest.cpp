@@ -109,14 +109,15 @@ TEST_P(NamedTest, EachControlIsNamedAndRoledAsTheTableSays) {
 INSTANTIATE_TEST_SUITE_P(Qt, NamedTest, testing::ValuesIn(kNamed),
                          [](const auto& info) { return std::string(info.param.control); });
 
-class RulesTest : public AccessibilityTest, public testing::WithParamInterface<Rule> {};
+class RulesTest : public AccessibilityTest,
+                  public testing::WithParamInterface<accessibility_rules::Rule> {};
 
 TEST_P(RulesTest, AssistiveTechnologyReadsAndActsAsAUserCan) {
     Open();
     Check(*this, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Qt, RulesTest, testing::ValuesIn(kRules),
+INSTANTIATE_TEST_SUITE_P(Qt, RulesTest, testing::ValuesIn(accessibility_rules::kRules),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Labels tell which field they name; the links are links that open their targets.

@@ -74,14 +74,14 @@ class QtWindowDriver : public WindowTest {
     }
 };
 
-class KeyRulesTest : public QtWindowDriver, public testing::WithParamInterface<Rule> {};
+class KeyRulesTest : public QtWindowDriver, public testing::WithParamInterface<key_rules::Rule> {};
 
 TEST_P(KeyRulesTest, KeysReachOnlyTheFocusedControl) {
     Open();
     Check(*this, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothWindows, KeyRulesTest, testing::ValuesIn(kRules),
+INSTANTIATE_TEST_SUITE_P(BothWindows, KeyRulesTest, testing::ValuesIn(key_rules::kRules),
                          [](const auto& row) { return std::string(row.param.name); });
 
 using FileRunTest = QtWindowDriver;

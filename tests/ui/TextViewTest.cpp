@@ -37,7 +37,7 @@ class TextViewTest : public testing::Test {
 
 using namespace view_rules;
 
-class ViewRulesTest : public TextViewTest, public testing::WithParamInterface<Rule> {
+class ViewRulesTest : public TextViewTest, public testing::WithParamInterface<view_rules::Rule> {
   public:
     ViewRulesTest() : TextViewTest(kText) { QApplication::clipboard()->setText("-"); }
     void Do(const Step& step) {
@@ -86,7 +86,7 @@ TEST_P(ViewRulesTest, SelectsAndCopiesAsTheModelSays) {
     Check(*this, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothViews, ViewRulesTest, testing::ValuesIn(kRules),
+INSTANTIATE_TEST_SUITE_P(BothViews, ViewRulesTest, testing::ValuesIn(view_rules::kRules),
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(TextViewTest, KeepsScrollingWhileTheButtonIsHeldBelowIt) {
