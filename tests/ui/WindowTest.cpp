@@ -20,6 +20,7 @@ TEST_F(WindowTest, StartsWithTheRunControlsHiddenAndClosesOnlyWhenAskedTo) {
         QTest::keyClick(&window, key);
     }
     EXPECT_TRUE(Find("m_btnExit")->hasFocus());
+    EXPECT_EQ(window.windowIcon().availableSizes().size(), 7) << "the icon's pictures are built in";
     EXPECT_EQ(Find<QLineEdit>("m_editModulePath")->text(), QCoreApplication::applicationFilePath());
     EXPECT_TRUE(std::filesystem::is_directory(ProductFolder() / "Result"));
 

@@ -101,6 +101,8 @@ TallowWindow::TallowWindow()
     : QDialog(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("tallowWindow");
     setWindowTitle(ToQString(kMainDialog.caption));
+    // The icon's pictures are built into this static library, which nothing else would link in.
+    Q_INIT_RESOURCE(tallow);
     setWindowIcon(TallowIcon());
     setFont(DialogFont(kMainDialog));
     const DialogUnits units(font());
