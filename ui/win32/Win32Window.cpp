@@ -69,6 +69,33 @@ BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
     return TRUE;
 }
 
+// The template's sizes were made for a narrower font than some systems give the dialog: a
+// left-aligned static text, which has free room to its right, grows to show its whole text.
+BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
+    wchar_t kind[16];
+    if (GetClassNameW(control, kind, 16) == 0 || lstrcmpiW(kind, L"Static") != 0 ||
+        (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) {
+        return TRUE;
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    HDC context = GetDC(control);
+    HGDIOBJ before =
+        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(context, before);
+    ReleaseDC(control, context);
+    RECT place;
+    GetWindowRect(control, &place);
+    if (extent.cx > place.right - place.left) {
+        SetWindowPos(control, nullptr, 0, 0, extent.cx, place.bottom - place.top,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
+    return TRUE;
+}
+
 // Windows names a field after the static text just before it in the template, which is not
 // always the label beside it (both box labels precede both boxes), and the template's order is
 // the tab order: each name is given explicitly, from the control table.
@@ -247,6 +274,7 @@ void Win32Window::OnInitDialog() {
         Win32TextView::Replace(Control(box));
     }
     EnumChildWindows(m_window, &SubclassEdit, 0);
+    EnumChildWindows(m_window, &FitStaticText, 0);
     NameControls(m_window);
     SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
     SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);

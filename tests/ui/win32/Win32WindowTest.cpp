@@ -110,6 +110,33 @@ TEST_F(Win32WindowTest, StartsTitledWithTheFocusOnExit) {
     EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
 }
 
+// The dialog's font under wine is wider than the one its sizes were made for.
+TEST_F(Win32WindowTest, EveryLabelShowsItsWholeText) {
+    int labels = 0;
+    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 16);
+        if (lstrcmpiW(kind, L"Static") != 0) {
+            continue;
+        }
+        ++labels;
+        const std::u16string text = Text(child);
+        HDC context = GetDC(child);
+        HGDIOBJ before =
+            SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        RECT needed{};
+        DrawTextW(context, AsWide(text), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(context, before);
+        ReleaseDC(child, context);
+        RECT room;
+        GetClientRect(child, &room);
+        EXPECT_GE(room.right, needed.right) << "label " << labels;
+    }
+    EXPECT_EQ(labels, 10);
+}
+
 // A modal box as another thread saw it, just before closing it.
 struct SeenBox {
     HWND owner = nullptr;
