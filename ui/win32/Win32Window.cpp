@@ -61,9 +61,13 @@ LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
+bool HasClass(HWND control, const wchar_t* name) {
     wchar_t kind[16];
-    if (GetClassNameW(control, kind, 16) > 0 && lstrcmpiW(kind, L"Edit") == 0) {
+    return GetClassNameW(control, kind, 16) > 0 && lstrcmpiW(kind, name) == 0;
+}
+
+BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
+    if (HasClass(control, L"Edit")) {
         SetWindowSubclass(control, &KeepKeysInEdit, 0, 0);
     }
     return TRUE;
@@ -72,8 +76,7 @@ BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
 // The template's sizes were made for a narrower font than some systems give the dialog: a
 // left-aligned static text, which has free room to its right, grows to show its whole text.
 BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
-    wchar_t kind[16];
-    if (GetClassNameW(control, kind, 16) == 0 || lstrcmpiW(kind, L"Static") != 0 ||
+    if (!HasClass(control, L"Static") ||
         (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) {
         return TRUE;
     }
