@@ -16,13 +16,6 @@
 
 namespace {
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // Over the middle of the window that owns it, as a dialog framework places its boxes.
 void CentreOverOwner(HWND box) {
     RECT owner;
@@ -101,7 +94,7 @@ SharedText Win32Toolkit::GetText(ControlId control) {
             return Win32TextView::From(Control(control))->Text();
         }
         return SharedText(
-            std::make_shared<const WideString>(FromWide(WindowText(Control(control)))));
+            std::make_shared<const WideString>(FromWide(Win32Window::TextOf(Control(control)))));
     });
 }
 

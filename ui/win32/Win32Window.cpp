@@ -80,9 +80,7 @@ BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
         (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) {
         return TRUE;
     }
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = Win32Window::TextOf(control);
     HDC context = GetDC(control);
     HGDIOBJ before =
         SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
@@ -148,6 +146,13 @@ void Win32Window::ShowOwnText(HWND edit, const wchar_t* text) {
     t_ownWrite = true;
     SetWindowTextW(edit, text);
     t_ownWrite = false;
+}
+
+std::wstring Win32Window::TextOf(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {

@@ -39,6 +39,7 @@ class Win32Window {
     // Shows text in an edit; the only way into a read-only one, which refuses WM_SETTEXT from
     // anyone else (assistive technology and other programs may send it).
     static void ShowOwnText(HWND edit, const wchar_t* text);
+    static std::wstring TextOf(HWND control);
     // One count for the whole process: the hourglass shows while it is above zero.
     void ChangeWaitCount(int change);
 
