@@ -10,6 +10,7 @@
 #include "storage/FileHelpers.h"
 #include "storage/NumberFileConversion.h"
 #include "storage/ProcessLock.h"
+#include "storage/TemporaryFiles.h"
 #include "storage/WorkingFolders.h"
 
 namespace fs = std::filesystem;
@@ -25,24 +26,53 @@ bool IsMissing(const fs::path& input) {
 
 }  // namespace
 
+// The files are done, and the run's lock let go, before any message box can keep a user waiting.
 void CTallowDlg::RunAutomatic() {
+    const ConversionOutcome outcome = ConvertAutoFile();
+    switch (outcome) {
+        case ConversionOutcome::InputMissing:
+            return AbortAutoRun(outcome, message::kAutoInputMissing);
+        case ConversionOutcome::InputEmpty:
+            return AbortAutoRun(outcome, message::kAutoInputEmpty);
+        case ConversionOutcome::NotDigits:
+            return AbortAutoRun(outcome, message::kAutoInputNotDigits);
+        case ConversionOutcome::InputUnreadable:
+            return AbortAutoRun(outcome, message::kAutoInputUnreadable);
+        case ConversionOutcome::TooLarge:
+            return EndAutoRun(outcome, message::kTooLargeInList, MessageIcon::Error);
+        case ConversionOutcome::ResultNotWritten:
+            return EndAutoRun(outcome, message::kAutoResultNotWritten, MessageIcon::Error);
+        case ConversionOutcome::Converted:
+        case ConversionOutcome::InputNotDeleted:
+            break;
+    }
+    m_checkAutoRun.SetChecked(false);
+    m_toolkit.Beep();
+    if (outcome == ConversionOutcome::Converted) {
+        EndAutoRun(outcome, message::kDone, MessageIcon::Information);
+    } else {
+        EndAutoRun(outcome, message::kAutoInputNotDeleted, MessageIcon::Error);
+    }
+}
+
+ConversionOutcome CTallowDlg::ConvertAutoFile() {
     // One run at a time: a second waits for the first, then finds the input as that one left it.
     const ProcessLock oneRunAtATime(g_tempDir / "AutoRun.lock");
+    // Whatever this run's outcome, what killed writers left is not kept for a later one to find.
+    RemoveAbandonedTemporaries(g_resultDir);
+    RemoveAbandonedTemporaries(g_tempDir);
     const fs::path input = g_autoFileDir / kAutoInputName;
     if (IsMissing(input)) {
-        AbortAutoRun(ConversionOutcome::InputMissing, message::kAutoInputMissing);
-        return;
+        return ConversionOutcome::InputMissing;
     }
     FileSource source(input, FileSource::Use::ReadThenDelete);
     if (!source.IsOpen()) {
-        AbortAutoRun(ConversionOutcome::InputUnreadable, message::kAutoInputUnreadable);
-        return;
+        return ConversionOutcome::InputUnreadable;
     }
     if (source.Size() == 0) {
-        AbortAutoRun(ConversionOutcome::InputEmpty, message::kAutoInputEmpty);
-        return;
+        return ConversionOutcome::InputEmpty;
     }
-    RunAutoConversion(g_resultDir / "Radix2Result.tbin", input, source);
+    return RunAutoConversion(g_resultDir / "Radix2Result.tbin", input, source);
 }
 
 // Nothing on disk changes: the input and the AutoFile folder stay, and no result is written.
@@ -70,8 +100,8 @@ void CTallowDlg::EndAutoRun(ConversionOutcome outcome, std::u16string_view messa
 
 // The input is read, checked and converted in one pass over blocks, so that no input is too large
 // to convert and memory stays flat; the result file is replaced only when all of it converted.
-void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& inputFile,
-                                   FileSource& input) {
+ConversionOutcome CTallowDlg::RunAutoConversion(const fs::path& resultFile,
+                                                const fs::path& inputFile, FileSource& input) {
     if (!m_checkAutoRun.IsChecked()) {
         m_checkAutoRun.SetChecked(true);
     }
@@ -89,20 +119,14 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
         case ConversionOutcome::Converted:
             break;
         case ConversionOutcome::NotDigits:
-            AbortAutoRun(conversion, message::kAutoInputNotDigits);
-            return;
         case ConversionOutcome::TooLarge:
-            EndAutoRun(conversion, message::kTooLargeInList, MessageIcon::Error);
-            return;
         case ConversionOutcome::ResultNotWritten:
-            EndAutoRun(conversion, message::kAutoResultNotWritten, MessageIcon::Error);
-            return;
+            return conversion;
         default:
             // Whatever else stopped the conversion left the input unread.
-            AbortAutoRun(ConversionOutcome::InputUnreadable, message::kAutoInputUnreadable);
-            return;
+            return ConversionOutcome::InputUnreadable;
     }
-    // Only the file converted goes: one put in its place since is kept, and reported.
+    // Only the job converted goes: one written in its place or over it since is kept.
     const bool inputDeleted = input.DeleteName(inputFile) == FileSource::Deletion::Deleted;
     // The space of the input and of the result replaced is freed during the pause.
     // Without a thread to spare, the space is freed at the end.
@@ -112,12 +136,5 @@ void CTallowDlg::RunAutoConversion(const fs::path& resultFile, const fs::path& i
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     freed.get();
-    m_checkAutoRun.SetChecked(false);
-    m_toolkit.Beep();
-    if (inputDeleted) {
-        EndAutoRun(ConversionOutcome::Converted, message::kDone, MessageIcon::Information);
-    } else {
-        EndAutoRun(ConversionOutcome::InputNotDeleted, message::kAutoInputNotDeleted,
-                   MessageIcon::Error);
-    }
+    return inputDeleted ? ConversionOutcome::Converted : ConversionOutcome::InputNotDeleted;
 }

@@ -48,8 +48,10 @@ class CTallowDlg final : public DialogEvents {
 
     // The unattended conversion of AutoFile/Radix10Kan.tbin, which ends the dialog.
     void RunAutomatic();
-    void RunAutoConversion(const std::filesystem::path& resultFile,
-                           const std::filesystem::path& inputFile, FileSource& input);
+    // Its file work, with every file closed and the run's lock let go on return.
+    ConversionOutcome ConvertAutoFile();
+    ConversionOutcome RunAutoConversion(const std::filesystem::path& resultFile,
+                                        const std::filesystem::path& inputFile, FileSource& input);
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
     void HideProgress() const;
     // Runs task (a load's reading, a save's writing) off the window's thread, with the controls

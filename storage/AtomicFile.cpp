@@ -14,20 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Temporary files of this program beside target that no writer holds any more.
-void RemoveAbandonedTemporaries(const fs::path& target) {
-    std::error_code error;
-    for (fs::directory_iterator
-             it(target.parent_path().empty() ? "." : target.parent_path(), error),
-         end;
-         !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix)) {
-            RemoveIfAbandoned(it->path());
-        }
-    }
-}
-
 // Where a write through path lands: a link is followed, as a plain open follows it, so that the
 // file it names is replaced in its own folder and the link stays.
 fs::path FollowLinks(fs::path path) {
@@ -52,6 +38,17 @@ bool IsReadOnly(const fs::file_status& status) {
 
 }  // namespace
 
+void RemoveAbandonedTemporaries(const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator it(folder.empty() ? "." : folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix)) {
+            RemoveIfAbandoned(it->path());
+        }
+    }
+}
+
 fs::path TemporarySibling(const fs::path& target) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     char name[64];
@@ -64,10 +61,10 @@ fs::path TemporarySibling(const fs::path& target) {
 AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
     std::error_code error;
     const fs::file_status existing = fs::status(m_target, error);
+    RemoveAbandonedTemporaries(m_target.parent_path());
     if (fs::exists(existing) && (!fs::is_regular_file(existing) || IsReadOnly(existing))) {
         return;
     }
-    RemoveAbandonedTemporaries(m_target);
     Open(existing);
 }
 

@@ -3,10 +3,6 @@
 namespace fs = std::filesystem;
 
 FileSource::FileSource(const fs::path& path, Use use) {
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) {
-        return;
-    }
     m_file = Open(path, use);
     if (m_file == nullptr) {
         return;
@@ -45,6 +41,8 @@ bool FileSource::Rewind() {
     return std::fseek(m_file, 0, SEEK_SET) == 0;
 }
 
+// Its bytes, that is: a name of it removed or added changes its entry, not what was read.
 bool FileSource::Unchanged() const {
-    return m_file != nullptr && OpenIdentity() == m_opened;
+    const std::optional<Identity> now = m_file != nullptr ? OpenIdentity() : std::nullopt;
+    return now && now->size == m_opened.size && now->modified == m_opened.modified;
 }

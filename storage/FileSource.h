@@ -14,7 +14,7 @@ class FileSource final : public ByteSource {
     // deleted, until Close: freeing a large file's space takes a while, which can then be spent
     // at a better time.
     enum class Use { Read, ReadThenDelete, HoldSpace };
-    enum class Deletion { Deleted, Failed, Replaced };
+    enum class Deletion { Deleted, Failed, Changed };
 
     // ReadThenDelete keeps, on Windows, other writers off the file until it is closed.
     explicit FileSource(const std::filesystem::path& path, Use use = Use::Read);
@@ -29,14 +29,10 @@ class FileSource final : public ByteSource {
     bool Rewind() override;
     // Whether the open file still has the size and the modification time it had when opened.
     bool Unchanged() const;
-    // Deletes path only when it still names the file opened here (for a link, the link goes):
-    // a file that has taken its place is Replaced and stays. A name already gone counts as
-    // Deleted.
+    // Deletes path only when it still names the file opened here, unchanged (for a link, the
+    // link goes): a file written over or put in its place since is Changed and stays. A name
+    // already gone counts as Deleted.
     Deletion DeleteName(const std::filesystem::path& path);
-
-  private:
-    // Per platform, as are OpenIdentity and DeleteName.
-    static std::FILE* Open(const std::filesystem::path& path, Use use);
 
     // Which file, and its state: a file changed, or another in its place, differs.
     struct Identity {
@@ -44,8 +40,15 @@ class FileSource final : public ByteSource {
         std::uint64_t file;
         std::uint64_t size;
         std::int64_t modified;
+        // When its data or its entry last changed, where the system keeps it apart.
+        std::int64_t changed;
         bool operator==(const Identity&) const = default;
     };
+
+  private:
+    // Per platform, as are OpenIdentity and DeleteName.
+    static std::FILE* Open(const std::filesystem::path& path, Use use);
+
     std::optional<Identity> OpenIdentity() const;
 
     std::FILE* m_file = nullptr;

@@ -14,6 +14,9 @@ inline constexpr std::string_view kTemporarySuffix = ".tmp";
 // long as the file system allows can still be replaced.
 std::filesystem::path TemporarySibling(const std::filesystem::path& target);
 
+// Removes the temporary files in folder that no writer holds any more.
+void RemoveAbandonedTemporaries(const std::filesystem::path& folder);
+
 // Per platform: what a temporary file's name carries of its writer after the prefix.
 std::string WriterTag();
 // Per platform: removes temporary when no writer holds it any more.

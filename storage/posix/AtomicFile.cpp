@@ -155,13 +155,16 @@ std::string WriterTag() {
 // taken, and whose writer is gone, was left behind. A file of no known writer (another version's)
 // is taken for abandoned once it is old: just made, its writer may not have locked it yet.
 void RemoveIfAbandoned(const fs::path& temporary) {
-    const int fd = open(temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Without blocking: a FIFO of that name would wait for a writer.
+    const int fd = open(temporary.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) {
         return;
     }
     struct stat info {};
-    const bool old = fstat(fd, &info) == 0 && info.st_mtime + 10 < std::time(nullptr);
-    if ((old || WriterGone(temporary.filename().native())) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const bool old = info.st_mtime + 10 < std::time(nullptr);
+    if (regular && (old || WriterGone(temporary.filename().native())) &&
+        flock(fd, LOCK_EX | LOCK_NB) == 0) {
         unlink(temporary.c_str());
     }
     close(fd);

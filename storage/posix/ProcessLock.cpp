@@ -7,7 +7,7 @@
 #include <cerrno>
 
 ProcessLock::ProcessLock(const std::filesystem::path& file) {
-    const int descriptor = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int descriptor = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
     int locked = -1;
     while (descriptor >= 0 && (locked = flock(descriptor, LOCK_EX)) != 0 && errno == EINTR) {
     }

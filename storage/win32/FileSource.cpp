@@ -16,7 +16,8 @@ bool SetReadOnly(HANDLE handle, DWORD attributes) {
 
 std::FILE* FileSource::Open(const fs::path& path, Use use) {
     // A file open here could not be replaced.
-    if (use == Use::HoldSpace) {
+    std::error_code error;
+    if (use == Use::HoldSpace || !fs::is_regular_file(path, error)) {
         return nullptr;
     }
     // To be deleted through this handle once read, with no one writing to it or moving it
@@ -39,11 +40,13 @@ std::optional<FileSource::Identity> FileSource::OpenIdentity() const {
     if (!GetFileInformationByHandle(HandleOf(m_file), &info)) {
         return std::nullopt;
     }
+    const auto written =
+        static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                  info.ftLastWriteTime.dwLowDateTime);
+    // No writer can reach an input held for deletion: its last write tells every change.
     return Identity{
         info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
-        (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-        static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                                  info.ftLastWriteTime.dwLowDateTime)};
+        (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow, written, written};
 }
 
 // The name cannot have been given to another file while the handle denies deletion; the file

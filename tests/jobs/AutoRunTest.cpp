@@ -2,11 +2,20 @@
 // the program passes on to its caller.
 #include <gtest/gtest.h>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#endif
+
+#include <array>
+#include <functional>
+#include <future>
 #include <map>
+#include <utility>
 
 #include "core/NumberListStream.h"
 #include "jobs/Messages.h"
 #include "process/AutoRunOutcome.h"
+#include "storage/ProcessLock.h"
 #include "tests/support/DialogFixture.h"
 #include "tests/support/Printing.h"
 #include "tests/support/TestBytes.h"
@@ -28,10 +37,11 @@ class AutoRunTest : public DialogTest {
 };
 
 // A converted input is deleted, even a read-only one, and its result replaces a longer old one; a
-// refused input is kept with the old result whole. Messages show only through the gate, the
-// settings file is never written, and a conversion ticks the automatic-mode box, unticking it
-// once it succeeded. The run reads in blocks of 1 MiB; a line of zeros is the number 0, and
-// places what follows it exactly.
+// refused input is kept with the old result whole. Messages show only through the gate, never
+// while the run holds its lock, the settings file is never written, and a conversion ticks the
+// automatic-mode box, unticking it once it succeeded. Whatever the outcome, what killed writers
+// left beside the result and the settings goes. The run reads in blocks of 1 MiB; a line of zeros
+// is the number 0, and places what follows it exactly.
 TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
     const auto zeros = [](std::size_t count) { return std::string(count, '0') + "\r\n"; };
     const struct {
@@ -87,6 +97,8 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             ResetProcessState();
             toolkit.Reset();
             WriteFileBytes(Result(), oldResult);
+            const std::array leftovers = {LeaveAbandonedTemporary(Result().parent_path()),
+                                          LeaveAbandonedTemporary(Settings().parent_path())};
             fs::remove(Input());
             if (c.input) {
                 WriteFileBytes(Input(), *c.input);
@@ -95,7 +107,20 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             if (converted) {
                 fs::permissions(Input(), fs::perms::owner_read);
             }
+            // A box may wait long for its user: by then another run can take the lock.
+            bool lockFreeAtMessage = false;
+            std::future<void> secondRun;
+            toolkit.OnEvent([&](const Event& event) {
+                if (event.kind == Event::Kind::Message) {
+                    secondRun = std::async(std::launch::async, [&] {
+                        const ProcessLock lock(Settings().parent_path() / "AutoRun.lock");
+                    });
+                    lockFreeAtMessage = secondRun.wait_for(5s) == std::future_status::ready;
+                }
+            });
             Start();
+            toolkit.OnEvent(nullptr);
+            EXPECT_EQ(lockFreeAtMessage, gateOpen);
             EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
             EXPECT_TRUE(toolkit.Ended());
             EXPECT_EQ(toolkit.Beeps(), converted ? 1U : 0U);
@@ -111,9 +136,82 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
             EXPECT_EQ(fs::exists(Input()), !converted && c.input);
             EXPECT_TRUE(fs::is_directory(ProductFolder() / "AutoFile"));
             EXPECT_EQ(ReadFileBytes(Settings()), settings);
+            EXPECT_FALSE(fs::exists(leftovers[0]) || fs::exists(leftovers[1]));
         }
     }
 }
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// Told the name of each call below before it is made. The sanitizers put their own in the way.
+std::function<void(std::string_view)> g_beforeCall;
+
+}  // namespace
+
+extern "C" int fsync(int descriptor) {
+    using Sync = int (*)(int);
+    static const auto real = reinterpret_cast<Sync>(dlsym(RTLD_NEXT, "fsync"));
+    if (g_beforeCall) {
+        g_beforeCall("fsync");
+    }
+    return real(descriptor);
+}
+
+extern "C" int rename(const char* from, const char* to) noexcept {
+    using Rename = int (*)(const char*, const char*);
+    static const auto real = reinterpret_cast<Rename>(dlsym(RTLD_NEXT, "rename"));
+    if (g_beforeCall) {
+        g_beforeCall("rename");
+    }
+    return real(from, to);
+}
+
+namespace {
+
+// A caller that writes its next job over the input once the run has opened it keeps that job for
+// the next run. Written during the read, it is not converted either; written once it was read, its
+// result stands and the run says that its input was not deleted.
+TEST_F(AutoRunTest, KeepsAJobWrittenOverTheInputOnceTheRunOpenedIt) {
+    const struct {
+        const char* when;
+        std::string_view call;
+        ConversionOutcome outcome;
+        std::string_view result;
+    } cases[] = {
+        {"during the read", "tick", InputUnreadable, "old"},
+        {"as the result is flushed", "fsync", InputNotDeleted, "101\r\n11\r\n"},
+        {"as the result takes its place", "rename", InputNotDeleted, "101\r\n11\r\n"},
+    };
+    fs::create_directories(Result().parent_path());
+    fs::create_directories(Settings().parent_path());
+    // The automatic-mode box starts unticked, so that the run ticks it once the input is open.
+    WriteFileBytes(Settings(), "0\r\n0");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
+        ResetProcessState();
+        toolkit.Reset();
+        WriteFileBytes(Result(), "old");
+        WriteFileBytes(Input(), "5\r\n3\r\n");
+        bool rewritten = false;
+        g_beforeCall = [&](std::string_view call) {
+            if (call == c.call && !std::exchange(rewritten, true)) {
+                WriteFileBytes(Input(), "1000\r\n7\r\n");
+            }
+        };
+        toolkit.OnEvent([&](const Event& event) {
+            if (event.kind == Event::Kind::Checked && event.value != 0) {
+                g_beforeCall("tick");
+            }
+        });
+        Start();
+        g_beforeCall = nullptr;
+        toolkit.OnEvent(nullptr);
+        EXPECT_TRUE(rewritten);
+        EXPECT_EQ(dialog.AutomaticOutcome(), c.outcome);
+        EXPECT_EQ(ReadFileBytes(Input()), "1000\r\n7\r\n");
+        EXPECT_EQ(ReadFileBytes(Result()), c.result);
+    }
+}
+#endif
 
 // A run without a window keeps the boxes it asked for, for the program to show once it is over.
 TEST_F(AutoRunTest, ARunWithoutAWindowKeepsItsBoxesForItsEnd) {

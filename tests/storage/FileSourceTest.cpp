@@ -22,8 +22,9 @@ namespace {
 using Deletion = FileSource::Deletion;
 
 // What befalls the input between its opening and its deletion, whether a run still finds it
-// unchanged, and what deleting its name does. Windows keeps writers and movers off an input
-// opened to be deleted, so there no change takes place and the input goes, read-only or not.
+// unchanged, and what deleting its name does: only the job read goes, never one written since.
+// Windows keeps writers and movers off an input opened to be deleted, so there no change takes
+// place and the input goes, read-only or not.
 TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
     const auto append = [](const fs::path& input) {
         std::ofstream file(input, std::ios::binary | std::ios::app);
@@ -34,6 +35,16 @@ TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
         std::ofstream file(input, std::ios::binary | std::ios::trunc);
         file << "7";
         return file.good();
+    };
+    // As a copy that keeps its source's time does: only the change time tells.
+    const auto rewriteKeepingTime = [](const fs::path& input) {
+        std::error_code error;
+        const fs::file_time_type time = fs::last_write_time(input, error);
+        std::ofstream file(input, std::ios::binary | std::ios::trunc);
+        file << "1\r\n2\r\n";
+        file.close();
+        fs::last_write_time(input, time, error);
+        return file.good() && !error;
     };
     const auto replace = [](const fs::path& input) {
         WriteFileBytes(input.parent_path() / "new", "8\r\n");
@@ -53,9 +64,11 @@ TEST(FileSource, DeletesOnlyTheFileItReadAndTellsAChangedOne) {
         std::string_view left;
     } cases[] = {
         {"nothing", nullptr, true, Deletion::Deleted, ""},
-        {"appended to", append, false, Deletion::Deleted, ""},
-        {"rewritten in place", rewrite, false, Deletion::Deleted, ""},
-        {"another file moved onto it", replace, true, Deletion::Replaced, "8\r\n"},
+        {"appended to", append, false, Deletion::Changed, "5\r\n6\r\n9\r\n"},
+        {"rewritten in place", rewrite, false, Deletion::Changed, "7"},
+        {"rewritten in place keeping its time", rewriteKeepingTime, true, Deletion::Changed,
+         "1\r\n2\r\n"},
+        {"another file moved onto it", replace, true, Deletion::Changed, "8\r\n"},
         {"removed", remove, true, Deletion::Deleted, ""},
     };
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -25,6 +26,13 @@ void WriteFileBytes(const fs::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(file.good()) << path;
+}
+
+fs::path LeaveAbandonedTemporary(const fs::path& folder) {
+    const fs::path leftover = folder / ".Tallow-killed.tmp";
+    WriteFileBytes(leftover, "left by a killed writer");
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::minutes(1));
+    return leftover;
 }
 
 std::string ReadFileBytes(const fs::path& path) {

@@ -23,6 +23,9 @@ class ScratchFolder {
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadFileBytes(const std::filesystem::path& path);
+// Puts in folder a temporary file of the program's as a killed writer leaves one: of no writer
+// still running, and made long ago. Returns its path.
+std::filesystem::path LeaveAbandonedTemporary(const std::filesystem::path& folder);
 
 // The C++ library of the Windows build cannot make symbolic links (Windows asks for a privilege
 // to make them anyway): tests of how links are treated run on POSIX only.

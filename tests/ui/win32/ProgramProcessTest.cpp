@@ -83,11 +83,16 @@ TEST_F(ProgramProcessTest, AKilledRunLeavesNothingBehind) {
     std::wstring command = L"\"" + Program().wstring() + L"\"";
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                nullptr, &startup, &process));
-    // The write is under way once a second file stands in the Result folder.
+    // The write is under way once a second file in the Result folder has bytes: it is marked for
+    // deletion just after it is made, before its first byte.
     bool writing = false;
-    for (int tries = 0; !writing && tries < 20000; ++tries) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!writing && std::chrono::steady_clock::now() < deadline) {
         std::error_code error;
-        writing = std::distance(fs::directory_iterator(result.parent_path(), error), {}) > 1;
+        for (fs::directory_iterator it(result.parent_path(), error), end; !error && it != end;
+             it.increment(error)) {
+            writing = writing || (it->path() != result && it->file_size(error) > 0);
+        }
     }
     TerminateProcess(process.hProcess, 9);
     WaitForSingleObject(process.hProcess, INFINITE);
