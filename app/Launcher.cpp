@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/StandardStreams.h"
 #include "app/UnattendedRun.h"
 #include "storage/UserDocuments.h"
 #include "storage/WorkingFolders.h"
@@ -16,6 +17,7 @@
 namespace fs = std::filesystem;
 
 int main(int, char* argv[]) {
+    KeepStatusApartFromStandardStreams();
     std::error_code ignored;
     const fs::path documents = UserDocumentsFolder();
     fs::create_directories(MakerFolder(documents), ignored);

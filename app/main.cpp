@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "app/StandardStreams.h"
 #include "app/UnattendedRun.h"
 #include "jobs/TallowDlg.h"
 #include "process/AutoRunOutcome.h"
@@ -106,6 +107,7 @@ int RunWindow(bool hasDisplay) {
 // The command line is never read. An armed AutoFile folder is converted before any display is
 // connected to; the window's toolkit starts only for an interactive session.
 int main(int, char*[]) {
+    KeepStatusApartFromStandardStreams();
     std::error_code ignored;
     HeadlessToolkit toolkit(UserDocumentsFolder(),
                             std::filesystem::read_symlink("/proc/self/exe", ignored));

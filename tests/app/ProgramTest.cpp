@@ -1,6 +1,7 @@
 // The program as another program starts it: with a home folder of its own whose Documents holds
 // an armed AutoFile folder, and no display unless a test names one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,16 +36,34 @@ class ProgramTest : public ::testing::Test {
     };
     // The words are put into a shell command line as they are. A file size limit, in blocks of
     // 512 bytes, makes every write beyond it fail as on a full disk, whoever runs the test.
+    // With unreadStderr, standard error is a pipe whose reading end is closed, and stays unread.
     Finished Run(const std::string& environment = "", const std::string& arguments = "",
                  const std::string& fileSizeLimit = "unlimited") const {
         const std::string command =
             "env -i HOME=" + home.path().string() + " XDG_RUNTIME_DIR=" + home.path().string() +
             " PATH=/usr/bin:/bin " + environment + " timeout 60 sh -c 'trap \"\" XFSZ; ulimit -f " +
-            fileSizeLimit + "; exec \"$0\" \"$@\"' " + TALLOW_PROGRAM + " " + arguments + " 2>" +
-            (home / "stderr").string();
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(home / "stderr")};
+            fileSizeLimit + "; exec \"$0\" \"$@\"' " + program + " " + arguments +
+            (unreadStderr ? "" : " 2>" + (home / "stderr").string());
+        int pipeEnds[2];
+        if (!unreadStderr || pipe(pipeEnds) != 0) {
+            const int status = std::system(command.c_str());
+            return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFileBytes(home / "stderr")};
+        }
+        close(pipeEnds[0]);
+        const pid_t shell = fork();
+        if (shell == 0) {
+            dup2(pipeEnds[1], STDERR_FILENO);
+            execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+            _exit(127);
+        }
+        close(pipeEnds[1]);
+        int status = 0;
+        waitpid(shell, &status, 0);
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ""};
     }
+
+    std::string program = TALLOW_PROGRAM;
+    bool unreadStderr = false;
 
     ScratchFolder home;
     const fs::path kit = home / "Documents" / "Merrow" / "TallowKit";
@@ -81,8 +100,10 @@ TEST_F(ProgramTest, PassesTheOutcomeOnAsItsExitStatusWithOrWithoutADisplay) {
 }
 
 // Inputs a caller can leave, with the status each gives: only an input that is not there is
-// missing; one that cannot be looked at cannot be read.
-TEST_F(ProgramTest, TellsAMissingInputFromOneThatCannotBeLookedAt) {
+// missing; one that cannot be looked at cannot be read. Nothing at either name that is not a file
+// holds the run up (a FIFO would wait for ever for a writer), and what no writer holds any more
+// goes whatever the outcome.
+TEST_F(ProgramTest, RefusesWhatIsNoInputWithoutWaitingAndSweepsEveryTime) {
     const struct {
         const char* what;
         std::function<void()> make;
@@ -90,16 +111,48 @@ TEST_F(ProgramTest, TellsAMissingInputFromOneThatCannotBeLookedAt) {
     } cases[] = {
         {"no input", [] {}, 2},
         {"a folder", [&] { fs::create_directory(input); }, 2},
+        {"an empty input", [&] { WriteFileBytes(input, ""); }, 3},
         {"a link to itself", [&] { fs::create_symlink(input.filename(), input); }, 6},
         {"a name too long", [&] { fs::create_symlink(std::string(300, 'x'), input); }, 6},
+        {"a FIFO", [&] { mkfifo(input.c_str(), 0600); }, 6},
+        {"a FIFO for a result",
+         [&] {
+             WriteFileBytes(input, "5");
+             mkfifo(result.c_str(), 0600);
+         },
+         7},
     };
+    fs::create_directories(result.parent_path());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::remove_all(input);
+        fs::remove(result);
         c.make();
+        const fs::path leftover = LeaveAbandonedTemporary(result.parent_path());
         EXPECT_EQ(Run().status, c.status);
-        EXPECT_FALSE(fs::exists(result));
+        std::error_code error;
+        EXPECT_FALSE(fs::is_regular_file(result, error));
+        EXPECT_EQ(fs::is_regular_file(input, error), c.status == 3 || c.status == 7);
+        EXPECT_FALSE(fs::exists(leftover));
     }
+}
+
+// A caller that stopped reading standard error still learns what the run did, from the program
+// and from the command that starts it.
+TEST_F(ProgramTest, GivesItsStatusToACallerThatNoLongerReadsStandardError) {
+    unreadStderr = true;
+    for (const char* command : {TALLOW_PROGRAM, TALLOW_LAUNCHER}) {
+        program = command;
+        for (const auto& [job, status] : {std::pair{"5", 0}, {"", 2}, {"x", 4}}) {
+            SCOPED_TRACE(testing::Message() << command << ", status " << status);
+            fs::remove(input);
+            if (status != 2) {
+                WriteFileBytes(input, job);
+            }
+            EXPECT_EQ(Run().status, status);
+        }
+    }
+    EXPECT_EQ(ReadFileBytes(result), "101\r\n");
 }
 
 // The Documents folder the user's settings name is found whatever bytes its name holds.
