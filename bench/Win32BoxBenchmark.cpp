@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
         window.Start(dialog);
         HWND box = window.Control(static_cast<int>(ControlId::Result));
         show.push_back(Milliseconds([&] {
-            toolkit.SetText(ControlId::Result, shared);
+            toolkit.SetText(ControlId::Result, shared, nullptr);
             UpdateWindow(box);
             Pump(window);
         }));

@@ -7,19 +7,10 @@
 #include <system_error>
 
 #include "core/NumberText.h"
-#include "jobs/Messages.h"
 #include "jobs/Progress.h"
-#include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 
 namespace {
-
-// Past the last poll a run still has steps to make; each waits out a pause first, so that a paused
-// run never moves on, and never ends, until it is resumed.
-template <typename... Steps>
-void RunSteps(Steps&&... steps) {
-    ((g_workerThread.WaitWhileSuspended(), steps()), ...);
-}
 
 // A poll point: a paused run waits here, a cancelled one stops.
 bool KeepGoing() {
@@ -60,9 +51,9 @@ class HelperHalf {
 
 }  // namespace
 
-ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std::int64_t slots,
-                                                ByteString& result) {
-    const std::u16string_view text = TrimmedNumberText(*g_fileText);
+RunEnd ConversionWorker::Convert(ProgressReporter& progress, std::int64_t slots,
+                                 ByteString& result) {
+    const std::u16string_view text = TrimmedNumberText(*m_text);
     const std::size_t cut = text.size() >= kHalvedFrom ? HalfwayLineStart(text) : text.size();
     NumberLines second;
     std::int32_t secondLines = 0;
@@ -77,7 +68,7 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const bool firstSplit =
         SplitNumberLines(text.substr(0, cut), g_numbers, g_lineIndex, afterCharacter);
     if (!splitter.Finish(progress, static_cast<std::int64_t>(cut)) || !firstSplit || !KeepGoing()) {
-        return End::Cancelled;
+        return RunEnd::Cancelled;
     }
     g_numbers.Append(second);
     second.clear();
@@ -86,13 +77,13 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const RangeCheck range =
         ScanRange(g_numbers, largest, [](std::int64_t) { return KeepGoing(); });
     if (range == RangeCheck::Stopped || !KeepGoing()) {
-        return End::Cancelled;
+        return RunEnd::Cancelled;
     }
     if (range == RangeCheck::TooLarge) {
-        return End::TooLarge;
+        return RunEnd::TooLarge;
     }
     const std::int64_t lines = g_lineIndex;
-    m_dialog.m_progress.SetPosition(0);
+    m_post(BarPosition{0});
     progress.SetRange(lines + slots + 2);
     // Each half writes its lines into its own part of the result, sized once.
     const std::size_t half = cut < text.size() ? g_numbers.size() / 2 : g_numbers.size();
@@ -110,96 +101,47 @@ ConversionWorker::End ConversionWorker::Convert(ProgressReporter& progress, std:
     const bool firstBuilt = WriteResultLines(g_numbers, 0, half, result.data(), afterLine);
     if (!builder.Finish(progress, slots + static_cast<std::int64_t>(half)) || !firstBuilt ||
         (lines == 0 && !KeepGoing())) {
-        return End::Cancelled;
+        return RunEnd::Cancelled;
     }
-    return End::Done;
+    return RunEnd::Done;
 }
 
-void ConversionWorker::FinishDone(ProgressReporter& progress, std::int64_t slots,
+// The result's line index is made here, so that the window only swaps the text in.
+void ConversionWorker::PostResult(ProgressReporter& progress, std::int64_t slots,
                                   ByteString result) {
     const std::int64_t lines = g_lineIndex;
-    RunSteps([&] { progress.Report(slots + lines); },
-             [&] {
-                 m_dialog.m_editResult.SetText(
-                     SharedText::FromAscii(std::make_shared<const ByteString>(std::move(result))));
-             },
-             [&] { progress.Report(slots + lines + 1); },
-             [&] { progress.Report(slots + lines + 2); }, [&] { m_dialog.m_btnExit.Enable(); },
-             [&] { m_dialog.HideProgress(); }, [&] { m_dialog.m_toolkit.Beep(); },
-             [&] {
-                 if (m_dialog.MessageGateOpen()) {
-                     m_dialog.m_toolkit.ShowMessage(message::kDone, MessageIcon::Information);
-                 }
-             });
-}
-
-void ConversionWorker::FinishTooLarge() {
-    RunSteps(
-        [&] {
-            if (m_dialog.MessageGateOpen()) {
-                m_dialog.m_toolkit.ShowMessage(message::kTooLargeInList, MessageIcon::Error);
-            }
-        },
-        [&] { m_dialog.m_browseFile.Enable(); }, [&] { m_dialog.m_btnPause.Hide(); },
-        [&] { m_dialog.m_btnCancel.Hide(); }, [&] { m_dialog.m_btnExit.Enable(); },
-        [&] { m_dialog.HideProgress(); });
-}
-
-// The loaded text and the result shown before stay; the numbers collected so far go.
-void ConversionWorker::FinishOutOfMemory() {
-    g_numbers = {};
-    RunSteps([&] { m_dialog.m_toolkit.ShowMessage(message::kOutOfMemory, MessageIcon::Error); },
-             [&] { m_dialog.m_btnExit.Enable(); }, [&] { m_dialog.HideProgress(); });
-}
-
-void ConversionWorker::FinishCancelled() {
-    RunSteps([&] { m_dialog.m_progress.SetPosition(0); },
-             [&] { m_dialog.m_editProgress.SetText(u"進捗率 0 %"); });
+    progress.Report(slots + lines);
+    const SharedText text =
+        SharedText::FromAscii(std::make_shared<const ByteString>(std::move(result)));
+    m_post(ResultText{text, std::make_shared<const LineIndex>(text)});
+    progress.Report(slots + lines + 1);
+    progress.Report(slots + lines + 2);
 }
 
 void ConversionWorker::Run() {
+    m_post(RunStarted{});
     g_lineIndex = 0;
     g_numbers.clear();
-    if (!m_dialog.m_checkAutoRun.IsChecked()) {
-        m_dialog.m_checkAutoRun.SetChecked(true);
-    }
-    m_dialog.m_btnPause.Show();
-    m_dialog.m_btnCancel.Show();
-    m_dialog.m_btnExit.Disable();
-    m_dialog.m_editProgress.Show();
-    m_dialog.m_progress.Show();
-    m_dialog.m_toolkit.BeginWaitCursor();
-
     // One slot per character and one more: the progress scale of the line split.
-    const std::int64_t slots = static_cast<std::int64_t>(g_fileText->size()) + 1;
-    ProgressReporter progress(m_dialog.m_progress, m_dialog.m_editProgress, 3 * slots);
-    End end = End::OutOfMemory;
+    const std::int64_t slots = static_cast<std::int64_t>(m_text->size()) + 1;
+    ProgressReporter progress(m_post, 3 * slots);
+    RunEnd end = RunEnd::OutOfMemory;
     try {
         // Binary digits and line breaks: one byte each.
         ByteString result;
         end = Convert(progress, slots, result);
-        if (end == End::Done) {
-            FinishDone(progress, slots, std::move(result));
+        if (end == RunEnd::Done) {
+            PostResult(progress, slots, std::move(result));
         }
     } catch (const std::bad_alloc&) {
-        end = End::OutOfMemory;
+        end = RunEnd::OutOfMemory;
     } catch (const std::system_error&) {
         // A helper thread that could not start: the system is as short as without memory.
-        end = End::OutOfMemory;
+        end = RunEnd::OutOfMemory;
     }
-    switch (end) {
-        case End::Done:
-            break;
-        case End::OutOfMemory:
-            FinishOutOfMemory();
-            break;
-        case End::TooLarge:
-            FinishTooLarge();
-            break;
-        case End::Cancelled:
-            FinishCancelled();
-            break;
+    // The loaded text and the result shown before stay; the numbers collected so far go.
+    if (end == RunEnd::OutOfMemory) {
+        g_numbers = {};
     }
-    RunSteps([&] { m_dialog.m_toolkit.EndWaitCursor(); },
-             [&] { m_dialog.m_toolkit.CallOnWindowThread([&] { m_dialog.OnConvertDone(); }); });
+    m_post(end);
 }

@@ -1,29 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/TextTypes.h"
 #include "jobs/Progress.h"
+#include "jobs/RunUpdate.h"
 
-class CTallowDlg;
-
-// The file run on the worker thread: converts g_fileText, reports progress on the dialog, and
-// calls its OnConvertDone at the end of every run. The dialog's friend: a run works on its
-// controls as it goes.
+// The file run on the worker's thread: converts the text it was given, and posts its progress,
+// its result and its end as it goes. It touches no control and waits for nothing of the
+// window's, so the window can close at any moment of it.
 class ConversionWorker {
   public:
-    explicit ConversionWorker(CTallowDlg& dialog) : m_dialog(dialog) {}
+    ConversionWorker(std::shared_ptr<const WideString> text, RunPost post)
+        : m_text(std::move(text)), m_post(std::move(post)) {}
 
     void Run();
 
   private:
-    enum class End { Done, TooLarge, Cancelled, OutOfMemory };
+    RunEnd Convert(ProgressReporter& progress, std::int64_t slots, ByteString& result);
+    void PostResult(ProgressReporter& progress, std::int64_t slots, ByteString result);
 
-    End Convert(ProgressReporter& progress, std::int64_t slots, ByteString& result);
-    void FinishDone(ProgressReporter& progress, std::int64_t slots, ByteString result);
-    void FinishTooLarge();
-    void FinishOutOfMemory();
-    void FinishCancelled();
-
-    CTallowDlg& m_dialog;
+    std::shared_ptr<const WideString> m_text;
+    RunPost m_post;
 };

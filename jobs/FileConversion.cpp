@@ -1,7 +1,6 @@
 #include <future>
 
 #include "core/NumberText.h"
-#include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
 #include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
@@ -16,24 +15,27 @@ void CTallowDlg::OnBnClickedLoadFile() {
     // A file of millions of lines takes a moment to read and to index for its box.
     // What was loaded before stays until the new text is shown.
     RunFileTask(
-        [this, file = std::filesystem::path(path.Wide())] {
+        [this, file = std::filesystem::path(path.Wide())]() -> std::function<void()> {
             std::optional<WideString> text = ReadTextFile(file);
             if (!text) {
-                m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error);
-                return;
+                return
+                    [this] { m_toolkit.ShowMessage(message::kFileUnreadable, MessageIcon::Error); };
             }
             auto loaded = std::make_shared<const WideString>(std::move(*text));
-            // The check runs on the other core while the box indexes the text, or after it
+            // The check runs on the other core while the box's index is made, or after it
             // without a thread to spare.
             std::future<bool> numberList =
                 std::async(std::launch::async | std::launch::deferred,
                            [loaded] { return CheckNumberText(*loaded); });
-            m_editFileContents.SetText(loaded);
-            g_fileTextIsNumberList = numberList.get();
-            g_fileText = std::move(loaded);
-            if (!g_fileText->empty()) {
-                m_btnConvertFile.Show();
-            }
+            auto index = std::make_shared<const LineIndex>(SharedText(loaded));
+            return [this, loaded, index, isNumberList = numberList.get()] {
+                m_editFileContents.SetText(loaded, index);
+                g_fileTextIsNumberList = isNumberList;
+                g_fileText = loaded;
+                if (!g_fileText->empty()) {
+                    m_btnConvertFile.Show();
+                }
+            };
         },
         message::kFileUnreadable);
 }
@@ -61,10 +63,7 @@ void CTallowDlg::OnBnClickedConvertFile() {
     g_cancelRequested = 0;
     g_workerThread.Resume();
     g_workerThread.MarkRunning();
-    if (!m_toolkit.BeginThread([this] { ConversionWorker(*this).Run(); })) {
-        m_toolkit.ShowMessage(message::kWorkerNotStarted, MessageIcon::Error);
-        OnConvertDone();
-    }
+    StartConversionWorker();
 }
 
 void CTallowDlg::OnBnClickedCancel() {
@@ -89,18 +88,26 @@ void CTallowDlg::OnBnClickedPause() {
             g_workerThread.Suspend();
         } else {
             g_workerThread.Resume();
+            ApplyRunSteps();
         }
     }
 }
 
 void CTallowDlg::OnCancel() {
-    if (!g_workerThread.IsRunning() && !m_fileTaskRunning) {
+    EndOnceIdle();
+}
+
+// A run that has posted its end is over, even while its last steps (a message box) are shown.
+void CTallowDlg::EndOnceIdle() {
+    const bool runUnderWay = g_workerThread.IsRunning() && !m_runEndReceived;
+    if (!runUnderWay && !m_fileTaskRunning) {
         m_toolkit.EndDialog();
         return;
     }
     m_closeRequested = true;
-    if (g_workerThread.IsRunning()) {
+    if (runUnderWay) {
         g_cancelRequested = 1;
         g_workerThread.Resume();
+        ApplyRunSteps();
     }
 }

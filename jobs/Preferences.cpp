@@ -47,5 +47,6 @@ void CTallowDlg::OnBnClickedExit() {
         WriteBytesFile(g_tempDir / kSettingsFileName,
                        SettingsBytes(autoRunTicked, showMessagesTicked));
     }
-    m_toolkit.EndDialog();
+    // Pressed as a run starts, before the run has disabled it, it cancels the run first.
+    EndOnceIdle();
 }

@@ -25,7 +25,7 @@ void ProgressReporter::SetRange(std::int64_t maximum) {
     constexpr std::int64_t kLargestBarValue = std::numeric_limits<std::int32_t>::max();
     m_maximum = maximum;
     m_barScale = maximum / kLargestBarValue + 1;
-    m_bar.SetRange(static_cast<std::int32_t>(maximum / m_barScale));
+    m_post(BarRange{static_cast<std::int32_t>(maximum / m_barScale)});
     m_shownPercent = -1;
     m_nextCheck = 0;
 }
@@ -34,8 +34,8 @@ void ProgressReporter::Update(std::int64_t position) {
     const int percent = Percent(position, m_maximum);
     if (percent != m_shownPercent) {
         m_shownPercent = percent;
-        m_bar.SetPosition(static_cast<std::int32_t>(position / m_barScale));
-        m_text.SetText(ProgressText(position, m_maximum));
+        m_post(BarPosition{static_cast<std::int32_t>(position / m_barScale)});
+        m_post(ProgressLine{ProgressText(position, m_maximum)});
     }
     // The first position that could show the next percentage, or a little before it.
     m_nextCheck = std::max(position + 1, (percent + 1) * m_maximum / 100 - 1);

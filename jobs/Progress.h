@@ -3,18 +3,17 @@
 #include <cstdint>
 
 #include "core/TextTypes.h"
-#include "ui/Controls.h"
+#include "jobs/RunUpdate.h"
 
 // "進捗率　" followed by the truncated percentage of position over maximum and " %".
 WideString ProgressText(std::int64_t position, std::int64_t maximum);
 
-// Shows a run's progress on the bar and in the progress text. Both change only when the shown
-// percentage does, so a run over hundreds of millions of characters makes a few hundred calls
-// into the window, and still shows every percentage, in order.
+// Reports a run's progress for the bar and the progress text. Both change only when the shown
+// percentage does, so a run over hundreds of millions of characters posts a few hundred updates,
+// and still shows every percentage, in order.
 class ProgressReporter {
   public:
-    ProgressReporter(const ProgressBar& bar, const Control& text, std::int64_t maximum)
-        : m_bar(bar), m_text(text) {
+    ProgressReporter(RunPost post, std::int64_t maximum) : m_post(std::move(post)) {
         SetRange(maximum);
     }
 
@@ -28,8 +27,7 @@ class ProgressReporter {
   private:
     void Update(std::int64_t position);
 
-    const ProgressBar& m_bar;
-    const Control& m_text;
+    RunPost m_post;
     // All set by SetRange.
     std::int64_t m_maximum;
     std::int64_t m_barScale;

@@ -16,12 +16,11 @@ void CTallowDlg::OnBnClickedSave() {
     }
     // Ten million results are hundreds of megabytes to write.
     RunFileTask(
-        [this, result, file = *path] {
+        [this, result, file = *path]() -> std::function<void()> {
             if (WriteTextFile(file, result) != 0) {
-                m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information);
-            } else {
-                m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error);
+                return [this] { m_toolkit.ShowMessage(message::kSaved, MessageIcon::Information); };
             }
+            return [this] { m_toolkit.ShowMessage(message::kSaveFailed, MessageIcon::Error); };
         },
         message::kSaveFailed);
 }

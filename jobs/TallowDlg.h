@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
 
+#include "jobs/ConversionWorker.h"
 #include "process/AutoRunOutcome.h"
 #include "storage/FileSource.h"
 #include "ui/Controls.h"
@@ -31,8 +33,6 @@ class CTallowDlg final : public DialogEvents {
     std::optional<ConversionOutcome> AutomaticOutcome() const { return m_autoRunOutcome; }
 
   private:
-    friend class ConversionWorker;
-
     void OnBnClickedAbout();
     void OnBnClickedConvert();
     void OnBnClickedAutoRun();
@@ -52,13 +52,25 @@ class CTallowDlg final : public DialogEvents {
     ConversionOutcome ConvertAutoFile();
     ConversionOutcome RunAutoConversion(const std::filesystem::path& resultFile,
                                         const std::filesystem::path& inputFile, FileSource& input);
+    // Starts the worker on the loaded text; its updates come back as steps.
+    void StartConversionWorker();
+    // On the window's thread: the steps that show update, then whatever steps a pause let wait.
+    void QueueRunSteps(RunUpdate update);
+    void QueueRunStep(std::function<void()> step);
+    void QueueRunEnd(RunEnd end);
+    void ApplyRunSteps();
     // Empties and hides the progress text, and zeroes and hides the bar, as every run ends.
     void HideProgress() const;
-    // Runs task (a load's reading, a save's writing) off the window's thread, with the controls
-    // that could start or change a run disabled and the wait cursor shown until it has ended.
-    // Memory running out ends it with the message outOfMemory.
-    void RunFileTask(std::function<void()> task, std::u16string_view outOfMemory);
+    // Runs work (a load's reading, a save's writing) off the window's thread, with the controls
+    // that could start or change a run disabled and the wait cursor shown until it has ended;
+    // what work returns is then carried out on the window's thread. Memory running out ends it
+    // with the message outOfMemory.
+    using FileWork = std::function<std::function<void()>()>;
+    void RunFileTask(FileWork work, std::u16string_view outOfMemory);
     void SetRunControlsEnabled(bool enabled) const;
+    // Ends the dialog now, or, while a run or a file task is under way, cancels the run and ends
+    // the dialog once it has stopped.
+    void EndOnceIdle();
     // Disarms the automatic mode this window armed, unless an input waits in its folder.
     void RemoveAutoFileFolder();
     void AbortAutoRun(ConversionOutcome outcome, std::u16string_view message);
@@ -93,6 +105,10 @@ class CTallowDlg final : public DialogEvents {
         &m_checkAutoRun,   &m_checkShowMessages, &m_btnAbout,    &m_btnConvert, &m_btnLoadFile,
         &m_btnConvertFile, &m_btnSave,           &m_editDecimal, &m_browseFile};
 
+    // What a run has posted and the window has yet to show.
+    std::deque<std::function<void()>> m_runSteps;
+    bool m_applyingRunSteps = false;
+    bool m_runEndReceived = false;
     bool m_closeRequested = false;
     bool m_fileTaskRunning = false;
     std::optional<ConversionOutcome> m_autoRunOutcome;

@@ -1,7 +1,7 @@
 #include "ui/Controls.h"
 
 void Control::SetText(std::u16string_view text) const {
-    m_toolkit.SetText(m_id, std::make_shared<const WideString>(text));
+    m_toolkit.SetText(m_id, std::make_shared<const WideString>(text), nullptr);
 }
 
 void SetEnabled(std::span<const Control* const> controls, bool enabled) {

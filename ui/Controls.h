@@ -18,7 +18,9 @@ class Control {
     void Enable() const { m_toolkit.SetEnabled(m_id, true); }
     void Disable() const { m_toolkit.SetEnabled(m_id, false); }
     SharedText Text() const { return m_toolkit.GetText(m_id); }
-    void SetText(SharedText text) const { m_toolkit.SetText(m_id, std::move(text)); }
+    void SetText(SharedText text, std::shared_ptr<const LineIndex> index = nullptr) const {
+        m_toolkit.SetText(m_id, std::move(text), std::move(index));
+    }
     void SetText(std::u16string_view text) const;
 
   protected:

@@ -23,7 +23,9 @@ class HeadlessToolkit final : public Toolkit {
     // No one can reach a control that is never shown.
     bool IsUsable(ControlId) override { return false; }
     SharedText GetText(ControlId control) override { return m_texts[control]; }
-    void SetText(ControlId control, SharedText text) override { m_texts[control] = text; }
+    void SetText(ControlId control, SharedText text, std::shared_ptr<const LineIndex>) override {
+        m_texts[control] = std::move(text);
+    }
     bool IsChecked(ControlId control) override { return m_checked[control]; }
     void SetChecked(ControlId control, bool checked) override { m_checked[control] = checked; }
     void SetProgressRange(ControlId, std::int32_t) override {}
@@ -41,7 +43,8 @@ class HeadlessToolkit final : public Toolkit {
         return std::nullopt;
     }
     bool BeginThread(std::function<void()> body) override;
-    void CallOnWindowThread(const std::function<void()>& handler) override { handler(); }
+    // With no event loop to come back to, what is posted runs here and now.
+    void Post(std::function<void()> call) override { call(); }
     std::filesystem::path DocumentsFolder() override { return m_documents; }
     std::filesystem::path ExecutablePath() override { return m_executable; }
 

@@ -4,8 +4,8 @@
 // through this interface: the Qt and Win32 windows implement it, a run without a window keeps
 // its controls in memory, and tests implement it with a fake.
 //
-// Every operation may be called from the conversion worker's thread as well as the window's:
-// it is carried out on the window's thread and is complete when it returns.
+// Only the window's thread calls its operations, except BeginThread and Post: a thread of the
+// program's hands its results over with Post and never waits for the window.
 
 #include <cstdint>
 #include <filesystem>
@@ -16,6 +16,7 @@
 
 #include "core/SharedText.h"
 #include "ui/ControlId.h"
+#include "ui/LineIndex.h"
 
 enum class MessageIcon { Error = 16, Information = 64 };
 
@@ -36,7 +37,10 @@ class Toolkit {
     // Gives back exactly the text written, line breaks and all; for what the user typed, each
     // line break reads as CR LF.
     virtual SharedText GetText(ControlId control) = 0;
-    virtual void SetText(ControlId control, SharedText text) = 0;
+    // For a box of large texts, index is the text's line index, made beforehand on another
+    // thread so that the window only swaps the text in; without one, it is made here.
+    virtual void SetText(ControlId control, SharedText text,
+                         std::shared_ptr<const LineIndex> index) = 0;
     virtual bool IsChecked(ControlId control) = 0;
     // Changes the tick without a click notification.
     virtual void SetChecked(ControlId control, bool checked) = 0;
@@ -56,9 +60,9 @@ class Toolkit {
 
     // Runs body on a thread of its own; false when no thread could be started.
     virtual bool BeginThread(std::function<void()> body) = 0;
-    // Runs handler on the window's thread, where the dialog's handlers run, and returns once it
-    // has run: how a thread tells the dialog that its work has ended.
-    virtual void CallOnWindowThread(const std::function<void()>& handler) = 0;
+    // From any thread: queues call for the window's thread, where it runs between events, in the
+    // order posted, and returns at once. Calls still queued when the window has gone never run.
+    virtual void Post(std::function<void()> call) = 0;
 
     virtual std::filesystem::path DocumentsFolder() = 0;
     virtual std::filesystem::path ExecutablePath() = 0;

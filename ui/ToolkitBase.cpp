@@ -8,31 +8,16 @@ void ToolkitBase::JoinWorker() {
     }
 }
 
-void ToolkitBase::CarryOver(const std::function<void()>& call) {
-    std::exception_ptr failure;
-    RunOnWindowThread([&] {
-        try {
-            call();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
-}
-
-void ToolkitBase::SetText(ControlId control, SharedText text) {
+void ToolkitBase::SetText(ControlId control, SharedText text,
+                          std::shared_ptr<const LineIndex> index) {
     if (!IsTextView(control)) {
-        OnWindowThread([&] { ShowText(control, std::move(text)); });
+        ShowText(control, std::move(text));
         return;
     }
-    // Indexing reads the whole text: done here, so a worker's result never stalls the window.
-    auto index = std::make_shared<const LineIndex>(text);
-    // The text shown before may be hundreds of megabytes: it is let go here, not on the window's
-    // thread.
-    SharedText shownBefore;
-    OnWindowThread([&] { shownBefore = ShowInView(control, std::move(text), std::move(index)); });
+    if (index == nullptr) {
+        index = std::make_shared<const LineIndex>(text);
+    }
+    ShowInView(control, std::move(text), std::move(index));
 }
 
 bool ToolkitBase::BeginThread(std::function<void()> body) {
@@ -45,6 +30,28 @@ bool ToolkitBase::BeginThread(std::function<void()> body) {
     return true;
 }
 
-void ToolkitBase::CallOnWindowThread(const std::function<void()>& handler) {
-    OnWindowThread(handler);
+// A wake-up per call, though one finds them all: the first one to run empties the queue.
+void ToolkitBase::Post(std::function<void()> call) {
+    {
+        std::lock_guard lock(m_postedMutex);
+        m_posted.push_back(std::move(call));
+    }
+    WakeWindowThread();
+}
+
+// One call at a time: one that opens a modal box lets the calls after it run from the box's
+// event loop, still in the order posted.
+void ToolkitBase::RunPosted() {
+    for (;;) {
+        std::function<void()> call;
+        {
+            std::lock_guard lock(m_postedMutex);
+            if (m_posted.empty()) {
+                return;
+            }
+            call = std::move(m_posted.front());
+            m_posted.pop_front();
+        }
+        call();
+    }
 }

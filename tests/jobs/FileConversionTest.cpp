@@ -122,12 +122,12 @@ TEST_F(FileConversionTest, CancelInAnyPhaseLeavesTheResultAsItWas) {
     }
 }
 
-// The worker has sent its end and waits for the window's thread, which takes a Cancel first.
+// The worker has posted its end and gone, and the window's thread takes a Cancel first.
 TEST_F(FileConversionTest, ACancelWhileTheRunEndsChangesNothing) {
     toolkit.RunThreadsForReal();
     Load("5");
     Click(ControlId::ConvertFile);
-    ASSERT_TRUE(toolkit.AwaitQueuedMessage());
+    ASSERT_TRUE(toolkit.AwaitWorkerEnd());
     Click(ControlId::Cancel);
     toolkit.JoinWorker();
     EXPECT_EQ(toolkit.Text(ControlId::Result), u"101\r\n");

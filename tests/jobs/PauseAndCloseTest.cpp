@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <future>
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "core/NumberListStream.h"
 #include "tests/jobs/FileRunFixture.h"
@@ -11,114 +13,166 @@
 namespace {
 
 using namespace std::chrono_literals;
+using Kind = Event::Kind;
 
-// The worker runs on a thread of its own and holds at its first progress text until the test,
-// standing for the window's thread, has acted. Each test runs on a list short enough for one core,
-// and on one long enough for the worker to share each step with a second thread.
-class PauseAndCloseTest : public FileRunTest, public testing::WithParamInterface<int> {
+// Where a run can be caught between two of its updates: each phase, the boundary between them,
+// and its result. Counting ranges tells the split's end, where the bar goes back to 0.
+struct Moment {
+    const char* what;
+    std::function<bool(const Event&)> at;
+};
+std::vector<Moment> RunMoments() {
+    // The first percentage from least on: a second core's half can skip some.
+    const auto percent = [](int least) {
+        return [least](const Event& event) {
+            constexpr std::u16string_view kPrefix = u"進捗率\u3000";
+            return event.control == ControlId::ProgressText && event.text.starts_with(kPrefix) &&
+                   std::stoi(std::string(event.text.begin() + kPrefix.size(), event.text.end())) >=
+                       least;
+        };
+    };
+    return {
+        {"as it starts", [](const Event& event) { return event.kind == Kind::Range; }},
+        {"in the split", percent(10)},
+        {"as the split ends",
+         [ranges = 0](const Event& event) mutable {
+             return event.kind == Kind::Range && ++ranges == 2;
+         }},
+        {"in the conversion", percent(95)},
+        {"as the result shows",
+         [](const Event& event) { return event.control == ControlId::Result; }},
+    };
+}
+
+// The worker runs on a thread of its own. The test stands for the window's thread: it runs what
+// the worker posts, one call at a time, and acts the moment a row's event shows, as a user would.
+// Each row runs on a list short enough for one core, and on one long enough for the worker to
+// share each step with a second thread.
+class RunMomentTest : public FileRunTest {
   protected:
-    PauseAndCloseTest() {
-        toolkit.RunThreadsForReal();
-        toolkit.OnEvent([this](const Event& event) {
-            if (!m_held && event.control == ControlId::ProgressText && !event.text.empty()) {
-                m_held = true;
-                m_workerHeld.set_value();
-                m_testActed.get_future().wait();
-            }
-        });
-    }
+    RunMomentTest() { toolkit.RunThreadsForReal(); }
 
-    // Starts the run and returns once the worker holds.
-    void StartAndHold() {
-        m_held = false;
-        m_workerHeld = {};
-        m_testActed = {};
-        Click(ControlId::ConvertFile);
-        m_workerHeld.get_future().wait();
+    // Starts a run of list and shows what it posts up to the moment's event.
+    void RunUntil(const std::string& list, const Moment& moment) {
+        Load(list);
+        toolkit.ClearEvents();
+        RunUntil(moment.at, [&] { Click(ControlId::ConvertFile); });
     }
-    void LetGo() { m_testActed.set_value(); }
-
-    std::size_t EventsAfterAWhile() {
-        std::this_thread::sleep_for(50ms);
-        return toolkit.Events().size();
+    // Does what, then shows what is posted until an event that at accepts.
+    void RunUntil(std::function<bool(const Event&)> at, const std::function<void()>& what) {
+        bool reached = false;
+        toolkit.OnEvent([&](const Event& event) { reached = reached || at(event); });
+        what();
+        EXPECT_TRUE(toolkit.RunUntil([&] { return reached; }));
+        toolkit.OnEvent(nullptr);
     }
-
-  private:
-    bool m_held = false;
-    std::promise<void> m_workerHeld;
-    std::promise<void> m_testActed;
+    // Whatever the worker still posts meanwhile is handed to the window.
+    void LetTheWorkerGoOn() {
+        const auto until = std::chrono::steady_clock::now() + 100ms;
+        toolkit.RunUntil([&] { return std::chrono::steady_clock::now() > until; });
+    }
+    // Closes in the way given, and shows what is posted until the dialog has ended; the fake's
+    // join then runs nothing posted, as the window is gone.
+    void CloseBy(const std::function<void()>& closing) {
+        RunUntil([](const Event& event) { return event.kind == Kind::End; }, closing);
+        toolkit.JoinWorker();
+    }
 };
 
-TEST_P(PauseAndCloseTest, APausedRunMakesNoProgressUntilResumed) {
-    Load(CountingList(GetParam(), 1));
-    StartAndHold();
-    EXPECT_EQ(toolkit.WaitCursorDepth(), 1);
-    EXPECT_TRUE(toolkit.State(ControlId::ProgressText).visible);
-    ExpectEnabled(kRunControls, false);
-    Click(ControlId::Pause);
-    LetGo();
-    EXPECT_EQ(toolkit.Text(ControlId::Pause), u"再開");
-    ExpectEnabled({ControlId::Pause}, true);
-    ExpectEnabled({ControlId::ConvertFile, ControlId::Cancel, ControlId::Exit, ControlId::AutoRun,
-                   ControlId::ShowMessages, ControlId::About, ControlId::Convert,
-                   ControlId::LoadFile, ControlId::BrowseFile},
-                  false);
-    const std::size_t paused = EventsAfterAWhile();
-    EXPECT_EQ(EventsAfterAWhile(), paused);
+std::string List(int numbers) {
+    return CountingList(numbers, 1);
+}
+const Moment& MomentAt(std::size_t row) {
+    static const std::vector<Moment> moments = RunMoments();
+    return moments.at(row);
+}
+const auto kLists = testing::Values(200, 150'000);
+const auto kMoments = testing::Range<std::size_t>(0, RunMoments().size());
 
+class PauseTest : public RunMomentTest,
+                  public testing::WithParamInterface<std::tuple<int, std::size_t>> {};
+
+// While 「再開」 shows, nothing of the run moves, however long; resumed, it goes on from there to
+// the whole result, each percentage shown in order.
+TEST_P(PauseTest, APauseHoldsTheRunWhereverItIsPressed) {
+    const auto [numbers, row] = GetParam();
+    RunUntil(List(numbers), MomentAt(row));
+    Click(ControlId::Pause);
+    EXPECT_EQ(toolkit.Text(ControlId::Pause), u"再開");
+    const std::vector<Event> paused = toolkit.Events();
+    LetTheWorkerGoOn();
+    EXPECT_EQ(toolkit.Events(), paused);
     Click(ControlId::Pause);
     EXPECT_EQ(toolkit.Text(ControlId::Pause), u"一時停止");
-    ExpectEnabled({ControlId::Pause, ControlId::Cancel, ControlId::AutoRun, ControlId::ShowMessages,
-                   ControlId::About, ControlId::Convert},
-                  true);
-    // Exit is left out: the resumed run enables it from its own thread as it finishes.
-    ExpectEnabled({ControlId::ConvertFile, ControlId::LoadFile, ControlId::BrowseFile,
-                   ControlId::Save, ControlId::Decimal},
-                  false);
     toolkit.JoinWorker();
     ByteString expected;
-    ConvertLines(CountingList(GetParam(), 1), Encoding::Utf8, expected);
+    ConvertLines(List(numbers), Encoding::Utf8, expected);
     EXPECT_EQ(toolkit.Text(ControlId::Result), WideString(expected.begin(), expected.end()));
+    const std::vector<int> shown = ShownPercentages();
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(), std::less_equal<>()));
+    EXPECT_EQ(shown.back(), 100);
     EXPECT_EQ(toolkit.Beeps(), 1U);
     ExpectIdle(true);
 }
 
-// A paused run is resumed first, so that it can see the cancel.
-TEST_P(PauseAndCloseTest, ClosingDuringARunCancelsItAndEndsOnceItStopped) {
-    for (const bool paused : {false, true}) {
-        SCOPED_TRACE(paused ? "paused" : "running");
-        Load(CountingList(GetParam(), 1));
-        toolkit.ClearEvents();
-        StartAndHold();
-        if (paused) {
-            Click(ControlId::Pause);
-            LetGo();
-            EventsAfterAWhile();
-        }
-        dialog.OnCancel();
-        EXPECT_FALSE(toolkit.Ended()) << "the dialog waits for the run";
-        if (!paused) {
-            LetGo();
-        }
-        toolkit.JoinWorker();
-        EXPECT_TRUE(toolkit.Ended());
-        EXPECT_EQ(toolkit.Text(ControlId::Result), u"");
-        EXPECT_EQ(toolkit.Beeps(), 0U);
+INSTANTIATE_TEST_SUITE_P(OneCoreAndTwo, PauseTest, testing::Combine(kLists, kMoments));
+
+class CloseTest : public RunMomentTest,
+                  public testing::WithParamInterface<std::tuple<int, std::size_t, bool>> {};
+
+// Closing the window at any moment of a run, paused or not, ends the dialog once the run has
+// stopped, and the worker ends without the window.
+TEST_P(CloseTest, ClosingAtAnyMomentEndsTheDialogAndTheWorker) {
+    const auto [numbers, row, paused] = GetParam();
+    RunUntil(List(numbers), MomentAt(row));
+    if (paused) {
+        Click(ControlId::Pause);
+        LetTheWorkerGoOn();
     }
+    CloseBy([&] { dialog.OnCancel(); });
 }
 
-INSTANTIATE_TEST_SUITE_P(OneCoreAndTwo, PauseAndCloseTest, testing::Values(200, 150'000));
+INSTANTIATE_TEST_SUITE_P(OneCoreAndTwo, CloseTest,
+                         testing::Combine(kLists, kMoments, testing::Bool()));
 
-// While the worker waits, the second core splits its half, which the next percentage then counts.
-TEST_F(PauseAndCloseTest, ProgressCountsTheSecondCoresHalfWhileTheFirstWaits) {
-    Load(CountingList(150'000, 1));
-    StartAndHold();
-    std::this_thread::sleep_for(300ms);
-    LetGo();
+// 「終了」 pressed with the click that starts a run, before the run has disabled it: the run is
+// cancelled and the dialog ends.
+TEST_F(RunMomentTest, ExitAsARunStartsEndsTheDialogAndTheWorker) {
+    Load(List(2'000'000));
+    Click(ControlId::ConvertFile);
+    CloseBy([&] { Click(ControlId::Exit); });
+    EXPECT_EQ(toolkit.Text(ControlId::ProgressText), u"進捗率 0 %") << "the run was cancelled";
+}
+
+// 「終了」 pressed while the run's completion message is up, as assistive technology can.
+TEST_F(RunMomentTest, ExitDuringTheCompletionMessageEndsTheDialogAndTheWorker) {
+    OpenMessageGate();
+    Load(List(200));
+    bool pressed = false;
+    toolkit.OnEvent([&](const Event& event) {
+        if (event.kind == Kind::Message && !std::exchange(pressed, true)) {
+            Click(ControlId::Exit);
+        }
+    });
+    Click(ControlId::ConvertFile);
     toolkit.JoinWorker();
-    const std::vector<int> shown = ShownPercentages();
-    ASSERT_GE(shown.size(), 2U);
-    EXPECT_GE(shown[1], 16) << "the second half is a sixth of the run";
+    EXPECT_TRUE(pressed);
+    EXPECT_TRUE(toolkit.Ended());
+}
+
+// A save under way ends first, the file written; the dialog then ends. A load: in the file
+// conversion's tests.
+TEST_F(RunMomentTest, ClosingDuringASaveEndsOnceItIsDone) {
+    Load("5");
+    Click(ControlId::ConvertFile);
+    toolkit.JoinWorker();
+    toolkit.AnswerSaveDialog(Documents() / "saved.txt");
+    Click(ControlId::Save);
+    dialog.OnCancel();
+    EXPECT_FALSE(toolkit.Ended()) << "the dialog waits for the save";
+    toolkit.JoinWorker();
+    EXPECT_TRUE(toolkit.Ended());
+    EXPECT_EQ(ReadFileBytes(Documents() / "saved.txt"), "101\r\n");
 }
 
 }  // namespace

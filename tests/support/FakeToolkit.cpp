@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 
 #include "ui/ControlTable.h"
 
@@ -39,49 +40,67 @@ bool FakeToolkit::BeginThread(std::function<void()> body) {
     return true;
 }
 
-void FakeToolkit::CallOnWindowThread(const std::function<void()>& handler) {
-    Record({Event::Kind::Send});
-    std::packaged_task<void()> handle(handler);
-    std::future<void> handled = handle.get_future();
-    if (std::this_thread::get_id() == m_windowThread) {
-        handle();
-    } else {
-        std::lock_guard lock(m_mutex);
-        m_messages.push_back(std::move(handle));
-        m_queued.notify_all();
+void FakeToolkit::Post(std::function<void()> call) {
+    if (!m_realThreads) {
+        call();
+        return;
     }
-    handled.get();
+    std::lock_guard lock(m_mutex);
+    m_messages.push_back(std::move(call));
+    m_queued.notify_all();
 }
 
-bool FakeToolkit::RunUntil(const std::function<bool()>& done) {
+std::size_t FakeToolkit::RunPosted() {
+    std::size_t ran = 0;
+    RunUntil([&] { return m_messages.empty(); }, &ran);
+    return ran;
+}
+
+bool FakeToolkit::RunUntil(const std::function<bool()>& done, std::size_t* ran) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     std::unique_lock lock(m_mutex);
     while (!done()) {
         if (m_messages.empty()) {
-            if (m_queued.wait_until(lock, deadline) == std::cv_status::timeout) {
+            if (std::chrono::steady_clock::now() > deadline) {
                 return false;
             }
+            m_queued.wait_for(lock, std::chrono::milliseconds(10));
             continue;
         }
-        std::packaged_task<void()> handle = std::move(m_messages.front());
+        const std::function<void()> call = std::move(m_messages.front());
         m_messages.pop_front();
         lock.unlock();
-        handle();
+        call();
+        if (ran != nullptr) {
+            ++*ran;
+        }
         lock.lock();
     }
     return true;
 }
 
+// Once the dialog has ended, the window is gone: as a real toolkit's, the join then runs nothing
+// posted, and a worker that waits for the window never ends.
 void FakeToolkit::JoinWorker() {
     if (m_worker.joinable()) {
-        EXPECT_TRUE(RunUntil([&] { return m_workerEnded; })) << "the worker never ended";
+        if (Ended()) {
+            if (!AwaitWorkerEnd()) {
+                ADD_FAILURE() << "the worker waits for a window that has closed";
+                std::_Exit(1);
+            }
+        } else {
+            EXPECT_TRUE(RunUntil([&] { return m_workerEnded; })) << "the worker never ended";
+        }
         m_worker.join();
+    }
+    if (!Ended()) {
+        RunPosted();
     }
 }
 
-bool FakeToolkit::AwaitQueuedMessage() {
+bool FakeToolkit::AwaitWorkerEnd() {
     std::unique_lock lock(m_mutex);
-    return m_queued.wait_for(lock, std::chrono::seconds(60), [&] { return !m_messages.empty(); });
+    return m_queued.wait_for(lock, std::chrono::seconds(10), [&] { return m_workerEnded; });
 }
 
 void FakeToolkit::Click(CTallowDlg& dialog, ControlId id) {

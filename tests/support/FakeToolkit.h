@@ -13,7 +13,7 @@
 
 // One call the dialog made on the toolkit.
 struct Event {
-    enum class Kind { Visible, Enabled, Text, Checked, Range, Position, Message, Beep, End, Send };
+    enum class Kind { Visible, Enabled, Text, Checked, Range, Position, Message, Beep, End };
     Kind kind;
     std::optional<ControlId> control = {};
     // The text written, or the message box's.
@@ -29,9 +29,8 @@ inline Event MessageEvent(std::u16string_view text, MessageIcon icon) {
 }
 
 // A toolkit without a window: it keeps each control's state and the calls in order, and answers
-// the save dialog as the test says. The thread that made it stands for the window's thread:
-// messages sent from other threads wait until it handles them, between clicks. Threads run inline
-// unless told otherwise.
+// the save dialog as the test says. The thread that made it stands for the window's thread: what
+// is posted waits until it runs there, between clicks. Threads run inline unless told otherwise.
 class FakeToolkit : public Toolkit {
     using Kind = Event::Kind;
 
@@ -59,7 +58,7 @@ class FakeToolkit : public Toolkit {
     bool IsUsable(ControlId id) override { return State(id).visible && State(id).enabled; }
     SharedText GetText(ControlId id) override { return State(id).text; }
     // The event keeps a text's first 64 Ki units: a file's text is hundreds of megabytes.
-    void SetText(ControlId id, SharedText text) override {
+    void SetText(ControlId id, SharedText text, std::shared_ptr<const LineIndex>) override {
         Record({Kind::Text, id, text.Copy(0, 1 << 16)}, &ControlState::text, text);
     }
     bool IsChecked(ControlId id) override { return State(id).checked; }
@@ -88,7 +87,9 @@ class FakeToolkit : public Toolkit {
         return m_saveAnswer;
     }
     bool BeginThread(std::function<void()> body) override;
-    void CallOnWindowThread(const std::function<void()>& handler) override;
+    // With threads run inline, at once: the poster is on the window's thread. Else queued for
+    // the window's thread, which runs it in JoinWorker or RunPosted.
+    void Post(std::function<void()> call) override;
     std::filesystem::path DocumentsFolder() override { return m_documents; }
     void MoveDocuments(std::filesystem::path documents) { m_documents = std::move(documents); }
     std::filesystem::path ExecutablePath() override { return "/opt/tallow/bin/Tallow"; }
@@ -121,8 +122,13 @@ class FakeToolkit : public Toolkit {
     void RunThreadsForReal() { m_realThreads = true; }
     void JoinWorker();
     void RefuseThreads(bool refuse = true) { m_refuseThreads = refuse; }
-    // Waits, without handling it, until a message from another thread is waiting.
-    bool AwaitQueuedMessage();
+    // Waits, running nothing posted, until the worker's thread has ended.
+    bool AwaitWorkerEnd();
+    // Runs, on the window's thread, every call posted so far and those they post; returns how many.
+    std::size_t RunPosted();
+    // Runs posted calls, waiting for more, until done, checked after each; false after a minute.
+    // done must not call the fake.
+    bool RunUntil(const std::function<bool()>& done, std::size_t* ran = nullptr);
     // Called after every event, on the thread that caused it, outside the fake's lock.
     void OnEvent(std::function<void(const Event&)> reaction) {
         Locked([&] { m_onEvent = std::move(reaction); });
@@ -142,7 +148,6 @@ class FakeToolkit : public Toolkit {
         std::lock_guard lock(m_mutex);
         return action();
     }
-    bool RunUntil(const std::function<bool()>& done);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_queued;
@@ -155,7 +160,7 @@ class FakeToolkit : public Toolkit {
     bool m_realThreads = false;
     bool m_refuseThreads = false;
     const std::thread::id m_windowThread = std::this_thread::get_id();
-    std::deque<std::packaged_task<void()>> m_messages;
+    std::deque<std::function<void()>> m_messages;
     std::thread m_worker;
     bool m_workerEnded = false;
 };

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 
 #include "jobs/Messages.h"
+#include "tests/support/TestBytes.h"
+#include "tests/support/WorkerJoin.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/qt/QtText.h"
 
@@ -63,6 +65,20 @@ TEST_F(WindowTest, ExitKeepsTheArmedFolderAndSavesTheBoxes) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(std::filesystem::is_directory(ProductFolder() / "AutoFile"));
     EXPECT_EQ(ReadFileBytes(ProductFolder() / "temp" / "Radix2A.tmp"), "1\r\n1");
+}
+
+// 「終了」 pressed right after 「ファイルデータを変換」, before the run has disabled it: the run
+// is cancelled, the window closes, and the worker ends without it.
+TEST_F(WindowTest, ExitAsARunStartsClosesTheWindowAndEndsTheWorker) {
+    Open();
+    WriteFileBytes(home / "numbers.txt", CountingList(2'000'000, 1));
+    ChooseFile(home / "numbers.txt");
+    QTest::mouseClick(Find("m_btnLoadFile"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnExit")->isEnabled(); }, 60000));
+    QTest::mouseClick(Find("m_btnConvertFile"), Qt::LeftButton);
+    QTest::mouseClick(Find("m_btnExit"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 10000));
+    JoinTheWorkerWithoutTheWindow(toolkit);
 }
 
 }  // namespace

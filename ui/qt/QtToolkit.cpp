@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <cstdlib>
-#include <future>
 
 #include "storage/UserDocuments.h"
 #include "ui/qt/AboutBox.h"
@@ -70,70 +69,38 @@ QtToolkit::~QtToolkit() {
     JoinWorker();
 }
 
-bool QtToolkit::OnWindowThreadNow() const {
-    return QThread::currentThread() == m_context.thread();
-}
-
-// Another thread's call becomes a task in a queue of our own: standard locks order it, so the
-// caller's data and the result cross threads visibly, and Qt only wakes the window's thread.
-void QtToolkit::RunOnWindowThread(const std::function<void()>& call) {
-    std::promise<void> ran;
-    {
-        std::lock_guard lock(m_tasksMutex);
-        m_tasks.emplace_back([&] {
-            call();
-            ran.set_value();
-        });
-    }
+void QtToolkit::WakeWindowThread() {
     QMetaObject::invokeMethod(
-        &m_context, [this] { RunQueuedTasks(); }, Qt::QueuedConnection);
-    ran.get_future().get();
-}
-
-void QtToolkit::RunQueuedTasks() {
-    std::deque<std::function<void()>> tasks;
-    {
-        std::lock_guard lock(m_tasksMutex);
-        tasks.swap(m_tasks);
-    }
-    for (const std::function<void()>& task : tasks) {
-        task();
-    }
+        &m_context, [this] { RunPosted(); }, Qt::QueuedConnection);
 }
 
 bool QtToolkit::SetVisible(ControlId control, bool visible) {
-    return OnWindowThread([&] {
-        QWidget* widget = m_window.Control(control);
-        const bool wasVisible = !widget->isHidden();
-        widget->setVisible(visible);
-        return wasVisible;
-    });
+    QWidget* widget = m_window.Control(control);
+    const bool wasVisible = !widget->isHidden();
+    widget->setVisible(visible);
+    return wasVisible;
 }
 
 void QtToolkit::SetEnabled(ControlId control, bool enabled) {
-    OnWindowThread([&] { m_window.Control(control)->setEnabled(enabled); });
+    m_window.Control(control)->setEnabled(enabled);
 }
 
 // Hidden by the dialog, not merely unshown: the window itself may not be on screen yet.
 bool QtToolkit::IsUsable(ControlId control) {
-    return OnWindowThread([&] {
-        const QWidget* widget = m_window.Control(control);
-        return !widget->isHidden() && widget->isEnabled();
-    });
+    const QWidget* widget = m_window.Control(control);
+    return !widget->isHidden() && widget->isEnabled();
 }
 
 SharedText QtToolkit::GetText(ControlId control) {
-    return OnWindowThread([&] {
-        if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
-            return view->Text();
-        }
-        const auto stored = m_texts.find(control);
-        if (stored != m_texts.end()) {
-            return stored->second;
-        }
-        return SharedText(
-            std::make_shared<const WideString>(ToWideString(UserText(m_window.Control(control)))));
-    });
+    if (auto* view = qobject_cast<TextView*>(m_window.Control(control))) {
+        return view->Text();
+    }
+    const auto stored = m_texts.find(control);
+    if (stored != m_texts.end()) {
+        return stored->second;
+    }
+    return SharedText(
+        std::make_shared<const WideString>(ToWideString(UserText(m_window.Control(control)))));
 }
 
 bool QtToolkit::IsTextView(ControlId control) const {
@@ -154,36 +121,30 @@ void QtToolkit::ShowText(ControlId control, SharedText text) {
 }
 
 bool QtToolkit::IsChecked(ControlId control) {
-    return OnWindowThread(
-        [&] { return qobject_cast<QAbstractButton*>(m_window.Control(control))->isChecked(); });
+    return qobject_cast<QAbstractButton*>(m_window.Control(control))->isChecked();
 }
 
 // The window forwards a check box's every toggle as a click; this one is none.
 void QtToolkit::SetChecked(ControlId control, bool checked) {
-    OnWindowThread([&] {
-        auto* box = qobject_cast<QAbstractButton*>(m_window.Control(control));
-        const QSignalBlocker quiet(box);
-        box->setChecked(checked);
-    });
+    auto* box = qobject_cast<QAbstractButton*>(m_window.Control(control));
+    const QSignalBlocker quiet(box);
+    box->setChecked(checked);
 }
 
 void QtToolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
-    OnWindowThread(
-        [&] { qobject_cast<QProgressBar*>(m_window.Control(control))->setRange(0, maximum); });
+    qobject_cast<QProgressBar*>(m_window.Control(control))->setRange(0, maximum);
 }
 
 void QtToolkit::SetProgressPosition(ControlId control, std::int32_t position) {
-    OnWindowThread([&] {
-        auto* bar = qobject_cast<QProgressBar*>(m_window.Control(control));
-        bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
-    });
+    auto* bar = qobject_cast<QProgressBar*>(m_window.Control(control));
+    bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
 }
 
 void QtToolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
-    if (!m_messagesShown) {
+    if (!m_messagesShown || m_window.Ended()) {
         return;
     }
-    OnWindowThread([&] { ExecMessageBox(text, icon, m_window.isVisible() ? &m_window : nullptr); });
+    ExecMessageBox(text, icon, m_window.isVisible() ? &m_window : nullptr);
 }
 
 void QtToolkit::ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidget* parent) {
@@ -196,45 +157,45 @@ void QtToolkit::ExecMessageBox(std::u16string_view text, MessageIcon icon, QWidg
 }
 
 void QtToolkit::Beep() {
-    OnWindowThread([] { QApplication::beep(); });
+    QApplication::beep();
 }
 
 void QtToolkit::BeginWaitCursor() {
-    OnWindowThread([] { QApplication::setOverrideCursor(Qt::WaitCursor); });
+    QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void QtToolkit::EndWaitCursor() {
-    OnWindowThread([] {
-        if (QApplication::overrideCursor() != nullptr) {
-            QApplication::restoreOverrideCursor();
-        }
-    });
+    if (QApplication::overrideCursor() != nullptr) {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void QtToolkit::ShowAboutBox() {
-    OnWindowThread([&] {
-        AboutBox about(&m_window);
-        about.exec();
-    });
+    if (m_window.Ended()) {
+        return;
+    }
+    AboutBox about(&m_window);
+    about.exec();
 }
 
 void QtToolkit::EndDialog() {
-    OnWindowThread([&] { m_window.EndDialog(); });
+    m_window.EndDialog();
 }
 
 std::optional<std::filesystem::path> QtToolkit::AskSavePath(const SaveDialogOptions& options) {
-    return OnWindowThread([&]() -> std::optional<std::filesystem::path> {
-        // Qt matches "*.*" only against names with a dot; "*" keeps the filter's meaning.
-        const QString filter = QStringLiteral("%1 (*)").arg(ToQString(options.filterName));
-        QFileDialog dialog(&m_window, QString(), QString(), filter);
-        dialog.setObjectName("saveDialog");
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOption(QFileDialog::HideNameFilterDetails);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return std::nullopt;
-        }
-        return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
-    });
+    if (m_window.Ended()) {
+        return std::nullopt;
+    }
+    // Qt matches "*.*" only against names with a dot; "*" keeps the filter's meaning.
+    const QString filter = QStringLiteral("%1 (*)").arg(ToQString(options.filterName));
+    QFileDialog dialog(&m_window, QString(), QString(), filter);
+    dialog.setObjectName("saveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
 }
 
 // As bytes from the user's settings to the file system: a folder whose name is not UTF-8 is

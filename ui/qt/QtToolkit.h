@@ -1,25 +1,21 @@
 #pragma once
 
 #include <QObject>
-#include <QThread>
-#include <deque>
 #include <map>
-#include <mutex>
 
 #include "ui/ToolkitBase.h"
 
 class QWidget;
 class TallowWindow;
 
-// The toolkit on Qt widgets. Calls from another thread are carried out on the window's thread
-// and block until done. The window's thread waits for the worker only when a new thread starts or
-// the toolkit goes; the dialog lets both happen only after the worker's last call.
+// The toolkit on Qt widgets. Calls posted from another thread run on the window's thread through a
+// queued call, which the poster never waits for.
 class QtToolkit : public ToolkitBase {
   public:
     explicit QtToolkit(TallowWindow& window);
     ~QtToolkit() override;
 
-    // Boxes and dialogs, modal over the window while it is shown.
+    // Boxes and dialogs, modal over the window while it is shown; none once it has ended.
     void ShowMessage(std::u16string_view text, MessageIcon icon) override;
     void ShowAboutBox() override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
@@ -47,19 +43,15 @@ class QtToolkit : public ToolkitBase {
     void SetMessagesShown(bool shown) { m_messagesShown = shown; }
 
   private:
-    bool OnWindowThreadNow() const override;
-    void RunOnWindowThread(const std::function<void()>& call) override;
+    void WakeWindowThread() override;
     bool IsTextView(ControlId control) const override;
     SharedText ShowInView(ControlId control, SharedText text,
                           std::shared_ptr<const LineIndex> index) override;
     void ShowText(ControlId control, SharedText text) override;
-    void RunQueuedTasks();
 
     TallowWindow& m_window;
     QObject m_context;
     // Exact texts as written; widgets would give them back with LF only. The views hold their own.
     std::map<ControlId, SharedText> m_texts;
-    std::mutex m_tasksMutex;
-    std::deque<std::function<void()>> m_tasks;
     bool m_messagesShown = true;
 };

@@ -1,5 +1,7 @@
 #include "ui/qt/TallowWindow.h"
 
+#include <QApplication>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QIcon>
@@ -182,8 +184,16 @@ bool TallowWindow::Start(DialogEvents& dialog) {
     return !m_ended;
 }
 
+// A box still open (a message, the save dialog, About) closes with the window, so that the
+// program can end.
 void TallowWindow::EndDialog() {
     m_ended = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QDialog*>(window);
+        if (box != nullptr && box != this && box->isVisible()) {
+            box->reject();
+        }
+    }
     done(0);
 }
 

@@ -23,6 +23,7 @@ class TallowWindow : public QDialog {
     // Binds the controls to the dialog and initialises it; false when that already ended it.
     bool Start(DialogEvents& dialog);
     void EndDialog();
+    bool Ended() const { return m_ended; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -42,20 +42,15 @@ INT_PTR CALLBACK AboutProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-Win32Toolkit::Win32Toolkit(Win32Window& window)
-    : m_window(window), m_windowThread(GetCurrentThreadId()) {}
+Win32Toolkit::Win32Toolkit(Win32Window& window) : m_window(window) {}
 
 Win32Toolkit::~Win32Toolkit() {
     JoinWorker();
 }
 
-bool Win32Toolkit::OnWindowThreadNow() const {
-    return GetCurrentThreadId() == m_windowThread;
-}
-
-void Win32Toolkit::RunOnWindowThread(const std::function<void()>& call) {
-    SendMessageW(m_window.Handle(), Win32Window::kRunOnWindowThread, 0,
-                 reinterpret_cast<LPARAM>(&call));
+void Win32Toolkit::WakeWindowThread() {
+    PostMessageW(m_window.Handle(), Win32Window::kRunPosted, 0,
+                 reinterpret_cast<LPARAM>(&m_runPosted));
 }
 
 HWND Win32Toolkit::Control(ControlId control) const {
@@ -63,39 +58,31 @@ HWND Win32Toolkit::Control(ControlId control) const {
 }
 
 bool Win32Toolkit::SetVisible(ControlId control, bool visible) {
-    return OnWindowThread([&] {
-        if (control == ControlId::BrowseFile) {
-            ShowWindow(m_window.Control(IDC_BROWSE_BUTTON), visible ? SW_SHOW : SW_HIDE);
-        }
-        return ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
-    });
+    if (control == ControlId::BrowseFile) {
+        ShowWindow(m_window.Control(IDC_BROWSE_BUTTON), visible ? SW_SHOW : SW_HIDE);
+    }
+    return ShowWindow(Control(control), visible ? SW_SHOW : SW_HIDE) != 0;
 }
 
 void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
-    OnWindowThread([&] {
-        if (control == ControlId::BrowseFile) {
-            EnableWindow(m_window.Control(IDC_BROWSE_BUTTON), enabled);
-        }
-        EnableWindow(Control(control), enabled);
-    });
+    if (control == ControlId::BrowseFile) {
+        EnableWindow(m_window.Control(IDC_BROWSE_BUTTON), enabled);
+    }
+    EnableWindow(Control(control), enabled);
 }
 
 // The control's own style bit: a window never shown yet still counts its shown controls.
 bool Win32Toolkit::IsUsable(ControlId control) {
-    return OnWindowThread([&] {
-        HWND handle = Control(control);
-        return (GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(handle);
-    });
+    HWND handle = Control(control);
+    return (GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(handle);
 }
 
 SharedText Win32Toolkit::GetText(ControlId control) {
-    return OnWindowThread([&] {
-        if (IsTextView(control)) {
-            return Win32TextView::From(Control(control))->Text();
-        }
-        return SharedText(
-            std::make_shared<const WideString>(FromWide(Win32Window::TextOf(Control(control)))));
-    });
+    if (IsTextView(control)) {
+        return Win32TextView::From(Control(control))->Text();
+    }
+    return SharedText(
+        std::make_shared<const WideString>(FromWide(Win32Window::TextOf(Control(control)))));
 }
 
 bool Win32Toolkit::IsTextView(ControlId control) const {
@@ -112,35 +99,32 @@ void Win32Toolkit::ShowText(ControlId control, SharedText text) {
 }
 
 bool Win32Toolkit::IsChecked(ControlId control) {
-    return OnWindowThread(
-        [&] { return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED; });
+    return SendMessageW(Control(control), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32Toolkit::SetChecked(ControlId control, bool checked) {
-    OnWindowThread([&] {
-        SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    });
+    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void Win32Toolkit::SetProgressRange(ControlId control, std::int32_t maximum) {
-    OnWindowThread([&] { SendMessageW(Control(control), PBM_SETRANGE32, 0, maximum); });
+    SendMessageW(Control(control), PBM_SETRANGE32, 0, maximum);
 }
 
 void Win32Toolkit::SetProgressPosition(ControlId control, std::int32_t position) {
-    OnWindowThread(
-        [&] { SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(position), 0); });
+    SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 void Win32Toolkit::ShowMessage(std::u16string_view text, MessageIcon icon) {
+    if (m_window.Ended()) {
+        return;
+    }
     const std::u16string message(text);
     const std::wstring caption = ExecutablePath().stem().wstring();
     // Owned by the window, hidden or not, and brought to the front: the program that started an
     // automatic run often holds the foreground, and a box behind it would wait unseen.
-    OnWindowThread([&] {
-        MessageBoxW(m_window.Handle(), AsWide(message), caption.c_str(),
-                    MB_OK | MB_SETFOREGROUND |
-                        (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
-    });
+    MessageBoxW(m_window.Handle(), AsWide(message), caption.c_str(),
+                MB_OK | MB_SETFOREGROUND |
+                    (icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION));
 }
 
 void Win32Toolkit::Beep() {
@@ -148,44 +132,46 @@ void Win32Toolkit::Beep() {
 }
 
 void Win32Toolkit::BeginWaitCursor() {
-    OnWindowThread([&] { m_window.ChangeWaitCount(+1); });
+    m_window.ChangeWaitCount(+1);
 }
 
 void Win32Toolkit::EndWaitCursor() {
-    OnWindowThread([&] { m_window.ChangeWaitCount(-1); });
+    m_window.ChangeWaitCount(-1);
 }
 
 void Win32Toolkit::ShowAboutBox() {
-    OnWindowThread([&] {
-        DialogBoxParamW(m_window.Instance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), m_window.Handle(),
-                        &AboutProc, 0);
-    });
+    if (m_window.Ended()) {
+        return;
+    }
+    DialogBoxParamW(m_window.Instance(), MAKEINTRESOURCEW(IDD_ABOUTBOX), m_window.Handle(),
+                    &AboutProc, 0);
 }
 
 void Win32Toolkit::EndDialog() {
-    OnWindowThread([&] { m_window.EndDialog(); });
+    m_window.EndDialog();
 }
 
 std::optional<std::filesystem::path> Win32Toolkit::AskSavePath(const SaveDialogOptions& options) {
-    return OnWindowThread([&]() -> std::optional<std::filesystem::path> {
-        // The filter's name and pattern, each ended by a zero, and one more zero after them.
-        std::u16string filter(options.filterName);
-        filter.push_back(u'\0');
-        filter.append(options.filterPattern);
-        filter.append(2, u'\0');
-        std::vector<wchar_t> path(32768, L'\0');
-        OPENFILENAMEW choice{};
-        choice.lStructSize = sizeof choice;
-        choice.hwndOwner = m_window.Handle();
-        choice.lpstrFilter = AsWide(filter);
-        choice.lpstrFile = path.data();
-        choice.nMaxFile = static_cast<DWORD>(path.size());
-        choice.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
-        if (!GetSaveFileNameW(&choice)) {
-            return std::nullopt;
-        }
-        return std::filesystem::path(path.data());
-    });
+    if (m_window.Ended()) {
+        return std::nullopt;
+    }
+    // The filter's name and pattern, each ended by a zero, and one more zero after them.
+    std::u16string filter(options.filterName);
+    filter.push_back(u'\0');
+    filter.append(options.filterPattern);
+    filter.append(2, u'\0');
+    std::vector<wchar_t> path(32768, L'\0');
+    OPENFILENAMEW choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = m_window.Handle();
+    choice.lpstrFilter = AsWide(filter);
+    choice.lpstrFile = path.data();
+    choice.nMaxFile = static_cast<DWORD>(path.size());
+    choice.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&choice)) {
+        return std::nullopt;
+    }
+    return std::filesystem::path(path.data());
 }
 
 std::filesystem::path Win32Toolkit::DocumentsFolder() {

@@ -6,10 +6,8 @@
 
 class Win32Window;
 
-// The toolkit on plain Win32. A call from another thread reaches the window's thread through a
-// synchronous SendMessage and returns once it was carried out there. The window's thread waits for
-// the worker only when a new thread starts or the toolkit goes, both after the worker's last
-// message.
+// The toolkit on plain Win32. Calls posted from another thread run on the window's thread,
+// woken by a posted window message that the poster never waits for.
 class Win32Toolkit : public ToolkitBase {
   public:
     explicit Win32Toolkit(Win32Window& window);
@@ -26,7 +24,7 @@ class Win32Toolkit : public ToolkitBase {
     void SetChecked(ControlId control, bool checked) override;
     void SetProgressRange(ControlId control, std::int32_t maximum) override;
     void SetProgressPosition(ControlId control, std::int32_t position) override;
-    // Owned by the window and brought to the front, hidden or not.
+    // Owned by the window and brought to the front, hidden or not; none once it has ended.
     void ShowMessage(std::u16string_view text, MessageIcon icon) override;
     void Beep() override;
     // Counted by the window, which shows the wait cursor while the count is above zero.
@@ -36,15 +34,13 @@ class Win32Toolkit : public ToolkitBase {
     void ShowAboutBox() override;
     void EndDialog() override;
     std::optional<std::filesystem::path> AskSavePath(const SaveDialogOptions& options) override;
-    // From the worker, a message to the dialog goes as a window message, as a dialog's would.
     // The shell's known folder.
     std::filesystem::path DocumentsFolder() override;
     std::filesystem::path ExecutablePath() override;
 
   private:
-    // Through a SendMessage to the window, handled by its procedure.
-    void RunOnWindowThread(const std::function<void()>& call) override;
-    bool OnWindowThreadNow() const override;
+    // Through a message posted to the window, whose procedure runs what it carries.
+    void WakeWindowThread() override;
     // 1013 and 1014, which the window put views in the place of.
     bool IsTextView(ControlId control) const override;
     void ShowText(ControlId control, SharedText text) override;
@@ -53,5 +49,5 @@ class Win32Toolkit : public ToolkitBase {
     HWND Control(ControlId control) const;
 
     Win32Window& m_window;
-    DWORD m_windowThread;
+    const std::function<void()> m_runPosted = [this] { RunPosted(); };
 };

@@ -195,8 +195,19 @@ void Win32Window::ProcessMessage(MSG& message) {
     }
 }
 
+// A box still open (a message, the save dialog, About) closes with the window, so that the
+// program can end.
 void Win32Window::EndDialog() {
     m_ended = true;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND box, LPARAM owner) {
+            if (GetWindow(box, GW_OWNER) == reinterpret_cast<HWND>(owner) && IsWindowVisible(box)) {
+                PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(m_window));
     if (m_window != nullptr) {
         ShowWindow(m_window, SW_HIDE);
     }
@@ -251,7 +262,7 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case kBrowse:
             Browse();
             return TRUE;
-        case kRunOnWindowThread:
+        case kRunPosted:
             (*reinterpret_cast<const std::function<void()>*>(lParam))();
             return TRUE;
         default:

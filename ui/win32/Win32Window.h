@@ -11,8 +11,8 @@ class DialogEvents;
 // focused control, so they neither close the window nor move the focus.
 class Win32Window {
   public:
-    // The private message that carries a call from another thread to the window's.
-    static constexpr UINT kRunOnWindowThread = WM_APP + 1;
+    // The private message that has the window's thread run the calls other threads posted.
+    static constexpr UINT kRunPosted = WM_APP + 1;
     // The browse button's file dialog, opened once the click that asked for it has returned.
     static constexpr UINT kBrowse = WM_APP + 2;
 

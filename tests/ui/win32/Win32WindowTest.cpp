@@ -18,6 +18,7 @@
 #include "tests/support/Printing.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestBytes.h"
+#include "tests/support/WorkerJoin.h"
 #include "tests/ui/AccessibilityRules.h"
 #include "tests/ui/KeyRules.h"
 #include "tests/ui/ViewRules.h"
@@ -261,11 +262,24 @@ TEST_F(Win32WindowDriver, LoadsConvertsSavesAndExits) {
     CheckAFileRun(*this, folder / "saved.tbin");
 }
 
+// 「終了」 pressed right after 「ファイルデータを変換」, before the run has disabled it: the run
+// is cancelled, the window closes, and the worker ends without it.
+TEST_F(Win32WindowDriver, ExitAsARunStartsClosesTheWindowAndEndsTheWorker) {
+    WriteFileBytes(folder / "numbers.txt", Repeated("7\r\n", 2'000'000));
+    Win32Window::ShowOwnText(Item(ControlId::BrowseFile), (folder / "numbers.txt").c_str());
+    Click(ControlId::LoadFile);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(Item(ControlId::Exit)) != 0; }));
+    Click(ControlId::ConvertFile);
+    Click(ControlId::Exit);
+    ASSERT_TRUE(PumpUntil([&] { return !IsOpen(); }));
+    JoinTheWorkerWithoutTheWindow(toolkit);
+}
+
 // The result box's view, as the mouse and the keyboard reach it.
 class Win32ViewTest : public Win32WindowTest {
   protected:
     explicit Win32ViewTest(std::u16string_view text = view_rules::ManyLines()) {
-        toolkit.SetText(ControlId::Result, std::make_shared<const WideString>(text));
+        toolkit.SetText(ControlId::Result, std::make_shared<const WideString>(text), nullptr);
         SetFocus(view);
     }
     LPARAM OnFirstLine(int column) const {
@@ -295,7 +309,7 @@ class Win32ViewRulesTest : public Win32ViewTest,
                            public testing::WithParamInterface<view_rules::Rule> {
   public:
     Win32ViewRulesTest() : Win32ViewTest(view_rules::kText) {
-        toolkit.SetText(ControlId::Binary, std::make_shared<const WideString>(u"-"));
+        toolkit.SetText(ControlId::Binary, std::make_shared<const WideString>(u"-"), nullptr);
         SendMessageW(Item(ControlId::Binary), EM_SETSEL, 0, -1);
         SendMessageW(Item(ControlId::Binary), WM_COPY, 0, 0);
     }
