@@ -1,10 +1,12 @@
 #include <future>
+#include <utility>
 
 #include "core/NumberText.h"
 #include "jobs/Messages.h"
 #include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"
 #include "storage/TextFile.h"
+#include "ui/ReleaseOffThread.h"
 
 void CTallowDlg::OnBnClickedLoadFile() {
     const SharedText path = m_browseFile.Text();
@@ -31,7 +33,7 @@ void CTallowDlg::OnBnClickedLoadFile() {
             return [this, loaded, index, isNumberList = numberList.get()] {
                 m_editFileContents.SetText(loaded, index);
                 g_fileTextIsNumberList = isNumberList;
-                g_fileText = loaded;
+                ReleaseOffThread(std::exchange(g_fileText, loaded));
                 if (!g_fileText->empty()) {
                     m_btnConvertFile.Show();
                 }

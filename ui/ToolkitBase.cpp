@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "ui/ReleaseOffThread.h"
+
 void ToolkitBase::JoinWorker() {
     if (m_worker.joinable()) {
         m_worker.join();
@@ -17,7 +19,7 @@ void ToolkitBase::SetText(ControlId control, SharedText text,
     if (index == nullptr) {
         index = std::make_shared<const LineIndex>(text);
     }
-    ShowInView(control, std::move(text), std::move(index));
+    ReleaseOffThread(ShowInView(control, std::move(text), std::move(index)));
 }
 
 bool ToolkitBase::BeginThread(std::function<void()> body) {

@@ -55,6 +55,9 @@ enum class Act {
     ReadLoadedBox,
     // A read-only field asked to take a new value keeps its text.
     WriteReadOnlyField,
+    // A hidden check box takes no toggle, a disabled field no text.
+    ToggleHiddenShowMessages,
+    WriteDisabledNumber,
 };
 
 struct Rule {
@@ -72,13 +75,15 @@ inline const std::vector<Rule> kRules = {
     {"ToggleIsAClick", Act::ToggleAutoRun},
     {"TheBoxReadsAsText", Act::ReadLoadedBox},
     {"ReadOnlyFieldsRefuseWrites", Act::WriteReadOnlyField},
+    {"AHiddenCheckBoxKeepsItsTick", Act::ToggleHiddenShowMessages},
+    {"ADisabledFieldKeepsItsText", Act::WriteDisabledNumber},
 };
 
 inline constexpr std::string_view kLoaded = "5\r\n3\r\n";
 
-// A window gives Name, RoleOf, IsReadOnly, Press, Toggle, Disable, IsEnabled, Text (as read
-// through accessibility), SetValue, Caret, Selection, SelectAll, CharacterBox and OffsetAt (both
-// in screen pixels), Load, ShowsMessagesBox and AboutBoxesOpened.
+// A window gives Name, RoleOf, IsReadOnly, Press, Toggle, IsChecked, Disable, IsEnabled, Text (as
+// read through accessibility), SetValue, Caret, Selection, SelectAll, CharacterBox and OffsetAt
+// (both in screen pixels), Load, ShowsMessagesBox and AboutBoxesOpened.
 template <typename Window>
 void CheckNamed(Window& window, const Named& row) {
     EXPECT_EQ(window.Name(row.control), row.name);
@@ -120,6 +125,15 @@ void Check(Window& window, const Rule& rule) {
             EXPECT_LT(first[1], y) << "the second line is drawn below the first";
             break;
         }
+        case Act::ToggleHiddenShowMessages:
+            window.Toggle("m_checkShowMessages");
+            EXPECT_FALSE(window.IsChecked("m_checkShowMessages"));
+            break;
+        case Act::WriteDisabledNumber:
+            window.Disable("m_editDecimal");
+            window.SetValue("m_editDecimal", u"4242");
+            EXPECT_EQ(window.Text("m_editDecimal"), u"");
+            break;
         case Act::WriteReadOnlyField:
             for (const char* control : {"m_editModulePath", "m_editResult"}) {
                 window.SetValue(control, u"changed");

@@ -1,5 +1,6 @@
 #include "ui/qt/FieldAccessible.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 #include "ui/qt/LinkLabel.h"
@@ -57,7 +58,38 @@ class LinkAccessible final : public QAccessibleWidget {
     }
 };
 
+// A toggle answers at once: the click it makes, and the box that may follow, come from the event
+// loop. A check box that no user could reach (hidden by the dialog, or disabled) takes none.
+class CheckBoxAccessible final : public QAccessibleWidget {
+  public:
+    explicit CheckBoxAccessible(QCheckBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const QString own = QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name && own.isEmpty() ? Box().text() : own;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Box().isChecked();
+        return state;
+    }
+    QStringList actionNames() const override { return {toggleAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        QCheckBox* box = &Box();
+        if (actionNames().contains(action) && !box->isHidden() && box->isEnabled()) {
+            QMetaObject::invokeMethod(box, &QCheckBox::click, Qt::QueuedConnection);
+        }
+    }
+
+  private:
+    QCheckBox& Box() const { return *static_cast<QCheckBox*>(widget()); }
+};
+
 QAccessibleInterface* FieldInterface(const QString& className, QObject* object) {
+    if (className == QLatin1String("QCheckBox")) {
+        return new CheckBoxAccessible(static_cast<QCheckBox*>(object));
+    }
     if (className == QLatin1String("QLineEdit")) {
         auto* line = qobject_cast<QLineEdit*>(object);
         return line != nullptr && line->isReadOnly() ? new ReadOnlyLineAccessible(line) : nullptr;

@@ -116,7 +116,7 @@ SharedText QtToolkit::ShowInView(ControlId control, SharedText text,
 }
 
 void QtToolkit::ShowText(ControlId control, SharedText text) {
-    ShowInWidget(m_window.Control(control), ToQString(text, 0));
+    m_window.WriteAsProgram([&] { ShowInWidget(m_window.Control(control), ToQString(text, 0)); });
     m_texts[control] = std::move(text);
 }
 

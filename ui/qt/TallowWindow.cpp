@@ -121,6 +121,9 @@ TallowWindow::TallowWindow()
         control->setGeometry(units.ToPixels(item.rect));
         FitText(control);
         control->installEventFilter(this);
+        if (auto* box = qobject_cast<QPlainTextEdit*>(control); box && !box->isReadOnly()) {
+            KeepTextWhileUnusable(box);
+        }
         if (item.id) {
             m_controls[*item.id] = control;
         }
@@ -182,6 +185,25 @@ bool TallowWindow::Start(DialogEvents& dialog) {
     dialog.OnInitDialog();
     Control(ControlId::Exit)->setFocus();
     return !m_ended;
+}
+
+// Assistive technology can write into a field that no user could reach: hidden or disabled, it
+// keeps the text it had, unless the program itself writes it.
+void TallowWindow::KeepTextWhileUnusable(QPlainTextEdit* box) {
+    connect(box, &QPlainTextEdit::textChanged, this, [this, box, kept = QString()]() mutable {
+        if (m_programWrites || (!box->isHidden() && box->isEnabled())) {
+            kept = box->toPlainText();
+        } else if (box->toPlainText() != kept) {
+            const QSignalBlocker quiet(box);
+            box->setPlainText(kept);
+        }
+    });
+}
+
+void TallowWindow::WriteAsProgram(const std::function<void()>& write) {
+    m_programWrites = true;
+    write();
+    m_programWrites = false;
 }
 
 // A box still open (a message, the save dialog, About) closes with the window, so that the

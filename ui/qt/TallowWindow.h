@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <map>
 
 #include "ui/ControlId.h"
 #include "ui/ControlTable.h"
 
 class DialogEvents;
+class QPlainTextEdit;
 
 // The main window, built from the control table. It forwards every notification to the dialog's
 // message map and keeps the dialog manager's keyboard handling away: Enter, Escape, Tab and the
@@ -24,6 +26,8 @@ class TallowWindow : public QDialog {
     bool Start(DialogEvents& dialog);
     void EndDialog();
     bool Ended() const { return m_ended; }
+    // Runs write as the program's own change of a field, which a field no user can reach takes.
+    void WriteAsProgram(const std::function<void()>& write);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -33,8 +37,10 @@ class TallowWindow : public QDialog {
 
   private:
     QWidget* CreateControl(const ControlTemplate& item);
+    void KeepTextWhileUnusable(QPlainTextEdit* box);
 
     std::map<ControlId, QWidget*> m_controls;
     DialogEvents* m_dialog = nullptr;
     bool m_ended = false;
+    bool m_programWrites = false;
 };

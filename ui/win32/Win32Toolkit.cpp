@@ -103,7 +103,7 @@ bool Win32Toolkit::IsChecked(ControlId control) {
 }
 
 void Win32Toolkit::SetChecked(ControlId control, bool checked) {
-    SendMessageW(Control(control), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    Win32Window::SetOwnCheck(Control(control), checked);
 }
 
 void Win32Toolkit::SetProgressRange(ControlId control, std::int32_t maximum) {

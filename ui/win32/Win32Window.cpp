@@ -46,10 +46,17 @@ std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
 // Set while the program itself writes an edit.
 thread_local bool t_ownWrite = false;
 
+// What a user could not do either: shown and enabled, by its own style bit.
+bool IsUsable(HWND control) {
+    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(control);
+}
+
+// Other programs (assistive technology, automation) may write any edit: a read-only one, or one
+// no user could reach, takes only the program's own text.
 LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
-    if (message == WM_SETTEXT && !t_ownWrite &&
-        (GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0) {
+    if ((message == WM_SETTEXT || message == EM_REPLACESEL) && !t_ownWrite &&
+        ((GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0 || !IsUsable(edit))) {
         return FALSE;
     }
     if (message == WM_KEYDOWN || message == WM_CHAR) {
@@ -66,9 +73,22 @@ bool HasClass(HWND control, const wchar_t* name) {
     return GetClassNameW(control, kind, 16) > 0 && lstrcmpiW(kind, name) == 0;
 }
 
+// A click or a tick from another program reaches a check box that no user could reach only when
+// the program itself sets the tick.
+LRESULT CALLBACK KeepTickWhileUnusable(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR) {
+    if ((message == BM_CLICK || message == BM_SETCHECK) && !t_ownWrite && !IsUsable(box)) {
+        return 0;
+    }
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
     if (HasClass(control, L"Edit")) {
         SetWindowSubclass(control, &KeepKeysInEdit, 0, 0);
+    } else if (HasClass(control, L"Button") &&
+               (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_AUTOCHECKBOX) {
+        SetWindowSubclass(control, &KeepTickWhileUnusable, 0, 0);
     }
     return TRUE;
 }
@@ -145,6 +165,12 @@ Win32Window::~Win32Window() {
 void Win32Window::ShowOwnText(HWND edit, const wchar_t* text) {
     t_ownWrite = true;
     SetWindowTextW(edit, text);
+    t_ownWrite = false;
+}
+
+void Win32Window::SetOwnCheck(HWND box, bool checked) {
+    t_ownWrite = true;
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     t_ownWrite = false;
 }
 

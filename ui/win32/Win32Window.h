@@ -36,9 +36,11 @@ class Win32Window {
     HINSTANCE Instance() const { return m_instance; }
     // What the two links show and open with the shell: the working folder and the help file.
     void SetLinks(std::wstring workingFolder, std::wstring helpFile);
-    // Shows text in an edit; the only way into a read-only one, which refuses WM_SETTEXT from
-    // anyone else (assistive technology and other programs may send it).
+    // Shows text in an edit; the only way into a read-only one, or one no user can reach, which
+    // refuse WM_SETTEXT from anyone else (assistive technology and other programs may send it).
     static void ShowOwnText(HWND edit, const wchar_t* text);
+    // The program's own tick, which a check box takes even while no user can reach it.
+    static void SetOwnCheck(HWND box, bool checked);
     static std::wstring TextOf(HWND control);
     // One count for the whole process: the hourglass shows while it is above zero.
     void ChangeWaitCount(int change);
