@@ -84,7 +84,11 @@ def press(node):
 
 def main():
     home = tempfile.mkdtemp()
-    os.makedirs(os.path.join(home, "Documents", "Merrow"))
+    os.makedirs(os.path.join(home, "Documents", "Merrow", "TallowKit", "temp"))
+    # The completion message shows: both boxes ticked at the last Exit.
+    with open(os.path.join(home, "Documents", "Merrow", "TallowKit", "temp", "Radix2A.tmp"),
+              "wb") as file:
+        file.write(b"1\r\n1")
     numbers = os.path.join(home, "numbers.txt")
     with open(numbers, "wb") as file:
         file.write(b"5\r\n3\r\n")
@@ -139,6 +143,18 @@ def main():
         box.queryText().setSelection(0, 0, 6)
         check(wait_for(lambda: ("object:text-selection-changed", "ファイルの内容") in events, 10),
               "the file box announced its selection")
+
+        press(named(window, "ファイルデータを変換", pyatspi.ROLE_PUSH_BUTTON))
+        done = wait_for(lambda: named(app, "処理を完了しました。", pyatspi.ROLE_LABEL))
+        check(done is not None, "the run ends with its message")
+        started = time.monotonic()
+        press(named(window, "終了", pyatspi.ROLE_PUSH_BUTTON))
+        try:
+            status = program.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            status = None
+        check(status == 0, "Exit pressed while the message is up ends the program, in %.2f s"
+              % (time.monotonic() - started))
     finally:
         program.kill()
         xvfb.kill()
