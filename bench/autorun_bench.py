@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Times the whole automatic run of the real program on random numbers against the I/O floor (read
 the input, write as many bytes as the result, fsync), a careful single-threaded C++ converter and a
-Python one-liner, alternating, and reports medians of wall time and peak memory (maximum resident
-set size), with the ratios taken within the same runs. Tallow's figures are less the 100 ms pause
-its run makes on purpose.
+Python one-liner, alternating, and reports medians of wall time, CPU time (user and system), page
+faults and peak memory (maximum resident set size), with the ratios taken within the same runs.
+Tallow's wall times are less the 100 ms pause its run makes on purpose. With --against, another
+build's program runs in the same loop; with --fresh, each of Tallow's runs starts without the
+previous result in place.
 
 Usage: bench/autorun_bench.py [--count N] [--runs R] [--encoding utf16|utf8] [--no-python]
-                              [--build BUILD_DIR]
+                              [--build BUILD_DIR] [--against PROGRAM] [--fresh]
 utf16 is UTF-16LE with a byte-order mark; utf8 has no mark.
 """
 import argparse
@@ -49,16 +51,33 @@ def files_equal(a, b):
 
 
 def timed(argv, env=None):
-    # The peak is taken by GNU time: a child forked from this script would count the script's
-    # own resident memory in its peak, since it carries over fork and exec.
-    with tempfile.NamedTemporaryFile("r") as peak:
+    """Wall time, peak memory (MiB), CPU time (user + system) and page faults of one run.
+
+    These come from GNU time, which waits for the child alone: a child forked from this script
+    would count the script's own resident memory in its peak, since it carries over fork and exec.
+    """
+    with tempfile.NamedTemporaryFile("r") as usage:
         start = time.perf_counter()
-        status = subprocess.call(["/usr/bin/time", "-q", "-f", "%M", "-o", peak.name] + argv, env=env,
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        status = subprocess.call(["/usr/bin/time", "-q", "-f", "%M %U %S %R %F", "-o", usage.name]
+                                 + argv, env=env, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
         elapsed = time.perf_counter() - start
         if status != 0:
             raise SystemExit(f"{argv[0]} failed with status {status}")
-        return elapsed, int(peak.read().split()[-1]) / 1024.0
+        peak, user, system, minor, major = usage.read().split()[-5:]
+        return Run(elapsed, int(peak) / 1024.0, float(user) + float(system),
+                   int(minor) + int(major))
+
+
+class Run:
+    def __init__(self, wall, mib, cpu, faults):
+        self.wall, self.mib, self.cpu, self.faults = wall, mib, cpu, faults
+
+    def less_pause(self):
+        return Run(self.wall - PAUSE, self.mib, self.cpu, self.faults)
+
+    def __str__(self):
+        return f"{self.wall:.2f} s ({self.cpu:.2f} s CPU, {self.faults} faults) {self.mib:.0f} MiB"
 
 
 def main():
@@ -69,6 +88,8 @@ def main():
     parser.add_argument("--no-python", action="store_true")
     parser.add_argument("--build", default="build")
     parser.add_argument("--against", help="another build's program, run alternately")
+    parser.add_argument("--fresh", action="store_true",
+                        help="remove the previous result before each of Tallow's runs")
     args = parser.parse_args()
     python_encoding = "utf-16" if args.encoding == "utf16" else "utf-8"
 
@@ -91,17 +112,19 @@ def main():
         outputs = {name: os.path.join(work, name + ".out") for name in others}
 
         figures = {name: [] for name in ("tallow",) + others}
-        for run in range(args.runs):
+        def place_input():
             shutil.copyfile(source, os.path.join(product, "AutoFile", "Radix10Kan.tbin"))
+            if args.fresh:
+                shutil.rmtree(os.path.join(product, "Result"), ignore_errors=True)
             # The copy's own write-back must not fall into the timed run.
             os.sync()
+
+        for run in range(args.runs):
             if args.against:
-                seconds, mib = timed([args.against], env)
-                figures["against"].append((seconds - PAUSE, mib))
-                shutil.copyfile(source, os.path.join(product, "AutoFile", "Radix10Kan.tbin"))
-                os.sync()
-            seconds, mib = timed([tallow], env)
-            figures["tallow"].append((seconds - PAUSE, mib))
+                place_input()
+                figures["against"].append(timed([args.against], env).less_pause())
+            place_input()
+            figures["tallow"].append(timed([tallow], env).less_pause())
             result_bytes = os.path.getsize(os.path.join(product, "Result", "Radix2Result.tbin"))
             figures["floor"].append(
                 timed([reference, "floor", source, outputs["floor"], str(result_bytes)]))
@@ -110,19 +133,19 @@ def main():
                 figures["python"].append(timed(
                     ["python3", "-c", PYTHON_ONE_LINER, source, outputs["python"], python_encoding]))
             print(f"run {run + 1}: " + ", ".join(
-                f"{name} {times[-1][0]:.2f} s {times[-1][1]:.0f} MiB" for name, times in figures.items()))
+                f"{name} {times[-1]}" for name, times in figures.items()))
 
         result = os.path.join(product, "Result", "Radix2Result.tbin")
         same = all(files_equal(result, path) for name, path in outputs.items()
                    if name not in ("floor", "against"))
         print(f"results identical: {same}")
-        median = {name: (statistics.median(t for t, _ in v), statistics.median(m for _, m in v))
-                  for name, v in figures.items()}
-        for name, (seconds, mib) in median.items():
-            print(f"median {name}: {seconds:.2f} s, {mib:.0f} MiB")
-        ratios = [f"{name}/{other} time {statistics.median(a[0] / b[0] for a, b in zip(figures['tallow'], figures[other])):.2f}"
-                  for name, other in (("tallow", o) for o in others)]
-        print("per-run ratios, median: " + ", ".join(ratios))
+        for name, runs in figures.items():
+            print(f"median {name}: " + str(Run(*(statistics.median(getattr(r, field) for r in runs)
+                                                  for field in ("wall", "mib", "cpu", "faults")))))
+        for field in ("wall", "cpu"):
+            ratios = [f"tallow/{other} {statistics.median(getattr(a, field) / getattr(b, field) for a, b in zip(figures['tallow'], figures[other])):.2f}"
+                      for other in others]
+            print(f"per-run {field} ratios, median: " + ", ".join(ratios))
     finally:
         shutil.rmtree(work)
 

@@ -195,3 +195,58 @@ ConversionOutcome NumberListStream::Result() const {
     }
     return m_tooLarge ? ConversionOutcome::TooLarge : ConversionOutcome::Converted;
 }
+
+LinesConverter::~LinesConverter() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing = true;
+    }
+    m_changed.notify_all();
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
+
+void LinesConverter::Start(std::string_view bytes, Encoding encoding, ByteString& result) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back(Job{bytes, encoding, &result, false, ConversionOutcome::Converted, {}});
+    }
+    if (!m_thread.joinable()) {
+        m_thread = std::thread([this] { Run(); });
+    }
+    m_changed.notify_all();
+}
+
+ConversionOutcome LinesConverter::NextOutcome() {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_jobs.front().done; });
+    const Job job = std::move(m_jobs.front());
+    m_jobs.pop_front();
+    --m_started;
+    if (job.failure) {
+        std::rethrow_exception(job.failure);
+    }
+    return job.outcome;
+}
+
+// A job taken up stays where it is: only collected jobs, which are done, leave the front.
+void LinesConverter::Run() {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [&] { return m_started < m_jobs.size() || m_closing; });
+        if (m_started == m_jobs.size()) {
+            return;
+        }
+        Job& job = m_jobs[m_started++];
+        lock.unlock();
+        try {
+            job.outcome = ConvertLines(job.bytes, job.encoding, *job.result);
+        } catch (...) {
+            job.failure = std::current_exception();
+        }
+        lock.lock();
+        job.done = true;
+        m_changed.notify_all();
+    }
+}
