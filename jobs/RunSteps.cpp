@@ -1,5 +1,6 @@
 // The window's side of a file run: what the worker posts becomes steps, carried out in order on
 // the window's thread, and held while the run is paused.
+#include "jobs/ConversionWorker.h"
 #include "jobs/Messages.h"
 #include "jobs/TallowDlg.h"
 #include "process/ProcessState.h"

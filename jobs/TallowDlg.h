@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "jobs/ConversionWorker.h"
+#include "jobs/RunUpdate.h"
 #include "process/AutoRunOutcome.h"
 #include "storage/FileSource.h"
 #include "ui/Controls.h"
