@@ -5,18 +5,15 @@
 // the same result bytes as the steps of NumberText.h over the whole text.
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "core/ConversionOutcome.h"
+#include "core/HelperThread.h"
 #include "core/NumberText.h"
 #include "core/TextEncoding.h"
 #include "core/TextTypes.h"
@@ -101,41 +98,6 @@ inline bool OutcomeOrder(ConversionOutcome a, ConversionOutcome b) {
 // Converts a stretch of whole lines by itself, appending its result lines to result.
 ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteString& result);
 
-// Converts blocks' whole lines, in the order given, on one thread of its own, started with the
-// first job and kept until the converter goes: a run starts one thread, not one for each block.
-// Whatever the jobs still queued, the destructor lets them end first.
-class LinesConverter {
-  public:
-    LinesConverter() = default;
-    ~LinesConverter();
-    LinesConverter(const LinesConverter&) = delete;
-    LinesConverter& operator=(const LinesConverter&) = delete;
-
-    // Queues the conversion of bytes, appending to result; both must outlive the job.
-    void Start(std::string_view bytes, Encoding encoding, ByteString& result);
-    // Waits for the oldest job not yet collected: its outcome, or what it threw.
-    ConversionOutcome NextOutcome();
-
-  private:
-    struct Job {
-        std::string_view bytes;
-        Encoding encoding;
-        ByteString* result;
-        bool done = false;
-        ConversionOutcome outcome = ConversionOutcome::Converted;
-        std::exception_ptr failure;
-    };
-    void Run();
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    // Collected from the front; m_started of them have been taken up by the thread.
-    std::deque<Job> m_jobs;
-    std::size_t m_started = 0;
-    bool m_closing = false;
-    std::thread m_thread;
-};
-
 // Runs the number list of source, handing the result to sink in file order: sink.Take(block)
 // takes a block's bytes and leaves it empty to be filled again. The whole lines of each block
 // convert on another core, on the run's one helper thread, while the next block is read; a line
@@ -161,7 +123,9 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     struct Pending {
         ByteString before;
         ByteString lines;
+        // Whether the lines convert on the helper, which writes their outcome.
         bool converting = false;
+        ConversionOutcome linesOutcome = ConversionOutcome::Converted;
         ByteString after;
     };
     // The lines' buffers come back once taken, so that no block's result costs a fresh
@@ -177,13 +141,14 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     };
     std::deque<Pending> inFlight;
     // After what its jobs write into, so that it goes, its jobs ended, before them.
-    LinesConverter converter;
+    HelperThread converter;
     ConversionOutcome linesOutcome = ConversionOutcome::Converted;
     const auto handOver = [&](std::size_t keep) {
         for (; inFlight.size() > keep; inFlight.pop_front()) {
             Pending& pending = inFlight.front();
             if (pending.converting) {
-                linesOutcome = std::max(linesOutcome, converter.NextOutcome(), OutcomeOrder);
+                converter.Collect();
+                linesOutcome = std::max(linesOutcome, pending.linesOutcome, OutcomeOrder);
             }
             sink.Take(pending.before);
             sink.Take(pending.lines);
@@ -209,14 +174,17 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
             spanning = NumberListStream(encoding);
         }
         const BlockLines whole = WholeLines(bytes, encoding);
-        Pending& pending = inFlight.emplace_back(Pending{{}, reused(), {}, {}});
+        Pending& pending =
+            inFlight.emplace_back(Pending{{}, reused(), false, ConversionOutcome::Converted, {}});
         if (!spanning.Take(bytes.substr(0, whole.start), pending.before)) {
             break;
         }
         if (whole.end > whole.start) {
-            converter.Start(bytes.substr(whole.start, whole.end - whole.start), encoding,
-                            pending.lines);
             pending.converting = true;
+            converter.Start(
+                [&pending, encoding, lines = bytes.substr(whole.start, whole.end - whole.start)] {
+                    pending.linesOutcome = ConvertLines(lines, encoding, pending.lines);
+                });
         }
         if (!spanning.Take(bytes.substr(whole.end), pending.after)) {
             break;

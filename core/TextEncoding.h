@@ -5,11 +5,11 @@
 
 #include <cstddef>
 #include <cstring>
-#include <future>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/HelperThread.h"
 #include "core/TextTypes.h"
 
 inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
@@ -40,7 +40,7 @@ Decoded DecodeBlock(Encoding encoding, std::string_view bytes, bool last, char16
 
 // Reads a text in blocks through read(buffer, room), which gives the number of bytes read (0 at
 // the end) or nothing on a failure, and hands each decoded block to take(units), which returns
-// false to stop. The next block is read on another thread while one is decoded and taken, so two
+// false to stop. The next block is read on a helper thread while one is decoded and taken, so two
 // blocks are held at a time; read is never called twice at once. Returns false when a read
 // failed.
 template <typename Read, typename Take>
@@ -50,21 +50,24 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
     std::vector<char> buffers[2] = {std::vector<char>(kLongestTail + blockSize),
                                     std::vector<char>(kLongestTail + blockSize)};
     std::vector<char16_t> units(blockSize + kLongestTail);
-    const auto readInto = [&](std::vector<char>& buffer) {
-        // Without a thread to spare, the block is read when it is needed.
-        return std::async(std::launch::async | std::launch::deferred,
-                          [&] { return read(buffer.data() + kLongestTail, blockSize); });
+    std::optional<std::size_t> reads[2];
+    // After what it reads into, so that a read still under way ends before that goes.
+    HelperThread reader;
+    const auto readInto = [&](int which) {
+        reader.Start(
+            [&, which] { reads[which] = read(buffers[which].data() + kLongestTail, blockSize); });
     };
-    std::future<std::optional<std::size_t>> next = readInto(buffers[0]);
+    readInto(0);
     std::size_t carried = 0;
     for (int current = 0;; current = 1 - current) {
-        const std::optional<std::size_t> got = next.get();
+        reader.Collect();
+        const std::optional<std::size_t> got = reads[current];
         if (!got) {
             return false;
         }
         const bool last = *got == 0;
         if (!last) {
-            next = readInto(buffers[1 - current]);
+            readInto(1 - current);
         }
         const char* start = buffers[current].data() + kLongestTail - carried;
         const std::size_t available = carried + *got;
