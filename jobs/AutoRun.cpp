@@ -113,7 +113,7 @@ ConversionOutcome CTallowDlg::RunAutoConversion(const fs::path& resultFile,
     } catch (const std::bad_alloc&) {
         // What cannot be held cannot be read: nothing is written and the input stays.
     } catch (const std::system_error&) {
-        // Nor without a thread to convert on.
+        // Nor without a thread to write the result on.
     }
     switch (conversion) {
         case ConversionOutcome::Converted:
