@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "core/NumberListStream.h"
@@ -158,6 +159,26 @@ TEST_F(RunMomentTest, ExitDuringTheCompletionMessageEndsTheDialogAndTheWorker) {
     toolkit.JoinWorker();
     EXPECT_TRUE(pressed);
     EXPECT_TRUE(toolkit.Ended());
+}
+
+// While the worker waits, the second core splits its half, which the next percentage then counts.
+TEST_F(RunMomentTest, ProgressCountsTheSecondCoresHalfWhileTheFirstWaits) {
+    Load(List(150'000));
+    toolkit.ClearEvents();
+    int posts = 0;
+    // The fourth is the first percentage: the run has started, its range and bar are set.
+    toolkit.OnPost([&] {
+        if (++posts == 4) {
+            std::this_thread::sleep_for(300ms);
+        }
+    });
+    Click(ControlId::ConvertFile);
+    toolkit.JoinWorker();
+    toolkit.OnPost(nullptr);
+    const std::vector<int> shown = ShownPercentages();
+    ASSERT_GE(shown.size(), 2U);
+    EXPECT_EQ(shown[0], 0);
+    EXPECT_GE(shown[1], 16) << "the second half is a sixth of the run";
 }
 
 // A save under way ends first, the file written; the dialog then ends. A load: in the file

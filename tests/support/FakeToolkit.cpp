@@ -45,6 +45,9 @@ void FakeToolkit::Post(std::function<void()> call) {
         call();
         return;
     }
+    if (const std::function<void()> reaction = Locked([&] { return m_onPost; })) {
+        reaction();
+    }
     std::lock_guard lock(m_mutex);
     m_messages.push_back(std::move(call));
     m_queued.notify_all();

@@ -129,6 +129,10 @@ class FakeToolkit : public Toolkit {
     // Runs posted calls, waiting for more, until done, checked after each; false after a minute.
     // done must not call the fake.
     bool RunUntil(const std::function<bool()>& done, std::size_t* ran = nullptr);
+    // Called before each call a thread posts, on that thread, outside the fake's lock.
+    void OnPost(std::function<void()> reaction) {
+        Locked([&] { m_onPost = std::move(reaction); });
+    }
     // Called after every event, on the thread that caused it, outside the fake's lock.
     void OnEvent(std::function<void(const Event&)> reaction) {
         Locked([&] { m_onEvent = std::move(reaction); });
@@ -154,6 +158,7 @@ class FakeToolkit : public Toolkit {
     std::map<ControlId, ControlState> m_controls;
     std::vector<Event> m_events;
     std::function<void(const Event&)> m_onEvent;
+    std::function<void()> m_onPost;
     int m_waitCursorDepth = 0;
     std::optional<std::filesystem::path> m_saveAnswer;
     std::filesystem::path m_documents;
