@@ -4,6 +4,13 @@
 
 #include <string>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#include <pthread.h>
+
+#include <cerrno>
+#endif
+
 #include "core/NumberListStream.h"
 #include "core/NumberText.h"
 #include "tests/support/MemorySource.h"
@@ -164,6 +171,45 @@ TEST(NumberListStream, ConvertsInBlocksOfAnySizeAsWhole) {
         }
     }
 }
+
+#if defined(__linux__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// While set, no thread can start, as when the system has none to spare. The sanitizers put their
+// own pthread_create in the way.
+bool g_refuseThreads = false;
+
+}  // namespace
+
+extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
+                              void* (*start)(void*), void* argument) {
+    using Create = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+    static const auto real = reinterpret_cast<Create>(dlsym(RTLD_NEXT, "pthread_create"));
+    return g_refuseThreads ? EAGAIN : real(thread, attributes, start, argument);
+}
+
+namespace {
+
+// Without a thread to spare, each block is read, and each block's lines converted, in turn.
+TEST(NumberListStream, WithoutAThreadToSpareEachBlockIsDoneInTurn) {
+    g_refuseThreads = true;
+    const std::string list = "5\r\n3\r\n10\r\n";
+    MemorySource streamed(list);
+    StringSink written;
+    const ConversionOutcome outcome = StreamNumberList(streamed, written, 4);
+    MemorySource read(list);
+    std::u16string decoded;
+    const bool whole = DecodeBlocks(
+        Encoding::Utf8, 4, [&](char* buffer, std::size_t room) { return read.Read(buffer, room); },
+        [&](std::u16string_view units) {
+            decoded += units;
+            return true;
+        });
+    g_refuseThreads = false;
+    EXPECT_EQ(outcome, ConversionOutcome::Converted);
+    EXPECT_EQ(written.bytes, "101\r\n11\r\n1010\r\n");
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(decoded, u"5\r\n3\r\n10\r\n");
+}
+#endif
 
 // Each block's bytes stay as read until another core has converted its lines, however many
 // blocks the reading runs ahead.
