@@ -71,10 +71,8 @@ void Win32Toolkit::SetEnabled(ControlId control, bool enabled) {
     EnableWindow(Control(control), enabled);
 }
 
-// The control's own style bit: a window never shown yet still counts its shown controls.
 bool Win32Toolkit::IsUsable(ControlId control) {
-    HWND handle = Control(control);
-    return (GetWindowLongW(handle, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(handle);
+    return Win32Window::IsUsable(Control(control));
 }
 
 SharedText Win32Toolkit::GetText(ControlId control) {

@@ -46,17 +46,12 @@ std::vector<unsigned char> HiddenTemplate(HINSTANCE instance) {
 // Set while the program itself writes an edit.
 thread_local bool t_ownWrite = false;
 
-// What a user could not do either: shown and enabled, by its own style bit.
-bool IsUsable(HWND control) {
-    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(control);
-}
-
 // Other programs (assistive technology, automation) may write any edit: a read-only one, or one
 // no user could reach, takes only the program's own text.
 LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR) {
     if ((message == WM_SETTEXT || message == EM_REPLACESEL) && !t_ownWrite &&
-        ((GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0 || !IsUsable(edit))) {
+        ((GetWindowLongW(edit, GWL_STYLE) & ES_READONLY) != 0 || !Win32Window::IsUsable(edit))) {
         return FALSE;
     }
     if (message == WM_KEYDOWN || message == WM_CHAR) {
@@ -77,7 +72,8 @@ bool HasClass(HWND control, const wchar_t* name) {
 // the program itself sets the tick.
 LRESULT CALLBACK KeepTickWhileUnusable(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR) {
-    if ((message == BM_CLICK || message == BM_SETCHECK) && !t_ownWrite && !IsUsable(box)) {
+    if ((message == BM_CLICK || message == BM_SETCHECK) && !t_ownWrite &&
+        !Win32Window::IsUsable(box)) {
         return 0;
     }
     return DefSubclassProc(box, message, wParam, lParam);
@@ -166,6 +162,11 @@ void Win32Window::ShowOwnText(HWND edit, const wchar_t* text) {
     t_ownWrite = true;
     SetWindowTextW(edit, text);
     t_ownWrite = false;
+}
+
+// The control's own style bit: a window never shown yet still counts its shown controls.
+bool Win32Window::IsUsable(HWND control) {
+    return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0 && IsWindowEnabled(control);
 }
 
 void Win32Window::SetOwnCheck(HWND box, bool checked) {

@@ -41,6 +41,8 @@ class Win32Window {
     static void ShowOwnText(HWND edit, const wchar_t* text);
     // The program's own tick, which a check box takes even while no user can reach it.
     static void SetOwnCheck(HWND box, bool checked);
+    // Shown and enabled: what a user can reach.
+    static bool IsUsable(HWND control);
     static std::wstring TextOf(HWND control);
     // One count for the whole process: the hourglass shows while it is above zero.
     void ChangeWaitCount(int change);
