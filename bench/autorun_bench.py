@@ -5,10 +5,10 @@ Python one-liner, alternating, and reports medians of wall time, CPU time (user 
 faults and peak memory (maximum resident set size), with the ratios taken within the same runs.
 Tallow's wall times are less the 100 ms pause its run makes on purpose. With --against, another
 build's program runs in the same loop; with --fresh, each of Tallow's runs starts without the
-previous result in place.
+previous result in place; with --busy, a second process keeps one core busy throughout.
 
 Usage: bench/autorun_bench.py [--count N] [--runs R] [--encoding utf16|utf8] [--no-python]
-                              [--build BUILD_DIR] [--against PROGRAM] [--fresh]
+                              [--build BUILD_DIR] [--against PROGRAM] [--fresh] [--busy]
 utf16 is UTF-16LE with a byte-order mark; utf8 has no mark.
 """
 import argparse
@@ -90,10 +90,13 @@ def main():
     parser.add_argument("--against", help="another build's program, run alternately")
     parser.add_argument("--fresh", action="store_true",
                         help="remove the previous result before each of Tallow's runs")
+    parser.add_argument("--busy", action="store_true",
+                        help="keep one core busy with a second process throughout")
     args = parser.parse_args()
     python_encoding = "utf-16" if args.encoding == "utf16" else "utf-8"
 
     work = tempfile.mkdtemp(prefix="tallow-autorun-bench-")
+    spinner = subprocess.Popen(["sh", "-c", "while :; do :; done"]) if args.busy else None
     try:
         source = os.path.join(work, "numbers.tbin")
         make_input(source, args.count, args.encoding)
@@ -147,6 +150,8 @@ def main():
                       for other in others]
             print(f"per-run {field} ratios, median: " + ", ".join(ratios))
     finally:
+        if spinner:
+            spinner.kill()
         shutil.rmtree(work)
 
 

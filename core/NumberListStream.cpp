@@ -163,7 +163,10 @@ BlockLines WholeLines(std::string_view block, Encoding encoding) {
 
 ConversionOutcome ConvertLines(std::string_view bytes, Encoding encoding, ByteString& result) {
     NumberListStream list(encoding);
-    result.reserve(result.size() + bytes.size() * 2);
+    // Room for the most the lines can give, 3.25 bytes a unit (seven digits and an LF give 26),
+    // so that the result never moves as it grows; pages are only touched as far as it is written.
+    const std::size_t units = encoding == Encoding::Utf8 ? bytes.size() : bytes.size() / 2;
+    result.reserve(result.size() + units * 13 / 4 + 1);
     list.Take(bytes, result);
     return list.Result();
 }

@@ -121,24 +121,15 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     std::vector<std::vector<char>> buffers(kMostInFlight + 1,
                                            std::vector<char>(blockSize + blockSize % 2));
     struct Pending {
-        ByteString before;
-        ByteString lines;
+        // The line the block ends first, then its whole lines as the helper appends them.
+        ByteString result;
         // Whether the lines convert on the helper, which writes their outcome.
         bool converting = false;
         ConversionOutcome linesOutcome = ConversionOutcome::Converted;
-        ByteString after;
     };
-    // The lines' buffers come back once taken, so that no block's result costs a fresh
-    // allocation; the parts before and after hold a line at the most.
+    // Each result buffer comes back once taken, with the one the sink gave in exchange, so that
+    // the run's buffers are allocated, and their pages touched, once.
     std::vector<ByteString> spare;
-    const auto reused = [&] {
-        ByteString taken;
-        if (!spare.empty()) {
-            taken = std::move(spare.back());
-            spare.pop_back();
-        }
-        return taken;
-    };
     std::deque<Pending> inFlight;
     // After what its jobs write into, so that it goes, its jobs ended, before them.
     HelperThread converter;
@@ -150,13 +141,13 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
                 converter.Collect();
                 linesOutcome = std::max(linesOutcome, pending.linesOutcome, OutcomeOrder);
             }
-            sink.Take(pending.before);
-            sink.Take(pending.lines);
-            spare.push_back(std::move(pending.lines));
-            sink.Take(pending.after);
+            sink.Take(pending.result);
+            spare.push_back(std::move(pending.result));
         }
     };
     NumberListStream spanning(encoding);
+    // A block's tail holds no LF, so no line ends in it and nothing is appended here.
+    ByteString noLineEnds;
     for (std::size_t count = 0; linesOutcome != ConversionOutcome::NotDigits; ++count) {
         handOver(kMostInFlight);
         std::vector<char>& buffer = buffers[count % buffers.size()];
@@ -174,19 +165,22 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
             spanning = NumberListStream(encoding);
         }
         const BlockLines whole = WholeLines(bytes, encoding);
-        Pending& pending =
-            inFlight.emplace_back(Pending{{}, reused(), false, ConversionOutcome::Converted, {}});
-        if (!spanning.Take(bytes.substr(0, whole.start), pending.before)) {
+        Pending& pending = inFlight.emplace_back();
+        if (!spare.empty()) {
+            pending.result = std::move(spare.back());
+            spare.pop_back();
+        }
+        if (!spanning.Take(bytes.substr(0, whole.start), pending.result)) {
             break;
         }
         if (whole.end > whole.start) {
             pending.converting = true;
             converter.Start(
                 [&pending, encoding, lines = bytes.substr(whole.start, whole.end - whole.start)] {
-                    pending.linesOutcome = ConvertLines(lines, encoding, pending.lines);
+                    pending.linesOutcome = ConvertLines(lines, encoding, pending.result);
                 });
         }
-        if (!spanning.Take(bytes.substr(whole.end), pending.after)) {
+        if (!spanning.Take(bytes.substr(whole.end), noLineEnds)) {
             break;
         }
     }
