@@ -159,9 +159,8 @@ WideString DecodeText(Encoding encoding, std::string_view bytes) {
     return text;
 }
 
-ByteString Utf16ToUtf8(std::u16string_view text) {
-    ByteString bytes;
-    bytes.reserve(text.size());
+void AppendUtf8(std::u16string_view text, ByteString& bytes) {
+    bytes.reserve(bytes.size() + text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
         char32_t c = text[k];
         if (c < 0x80) {
@@ -185,5 +184,4 @@ ByteString Utf16ToUtf8(std::u16string_view text) {
         }
         bytes.push_back(static_cast<char>(0x80 | (c & 0x3F)));
     }
-    return bytes;
 }

@@ -86,4 +86,9 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
 }
 
 WideString DecodeText(Encoding encoding, std::string_view bytes);
-ByteString Utf16ToUtf8(std::u16string_view text);
+void AppendUtf8(std::u16string_view text, ByteString& bytes);
+inline ByteString Utf16ToUtf8(std::u16string_view text) {
+    ByteString bytes;
+    AppendUtf8(text, bytes);
+    return bytes;
+}

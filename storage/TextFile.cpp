@@ -105,12 +105,14 @@ void WriteBlocks(AtomicFile& file, std::string_view ascii) {
 
 void WriteBlocks(AtomicFile& file, std::u16string_view units) {
     BackgroundWriter writer(file);
+    // Filled and handed over in turn with the writer's written ones, so no block costs new pages.
+    ByteString bytes;
     while (!units.empty()) {
         std::size_t block = std::min(units.size(), kStreamBlock);
         if (block < units.size() && IsHighSurrogate(units[block - 1])) {
             ++block;
         }
-        ByteString bytes = Utf16ToUtf8(units.substr(0, block));
+        AppendUtf8(units.substr(0, block), bytes);
         writer.Take(bytes);
         units.remove_prefix(block);
     }
