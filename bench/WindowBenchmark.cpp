@@ -2,15 +2,20 @@
 // longest stall of the window's event loop meanwhile.
 //
 // Usage: bench_window COUNT [RUNS]
-//            a UTF-16LE file of COUNT random numbers: load, convert, save
+//            a UTF-16LE file of COUNT random numbers: load, convert, save, with the CPU time and
+//            page faults of the three together
+//        bench_window --against OTHER_BENCH_WINDOW COUNT [RUNS]
+//            this build's and another's round trip, each run a process of its own, alternately
 //        bench_window --long-line MEGABYTES [RUNS]
 //            one line of digits: load, scroll to its end, select all
+#include <sys/resource.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -93,6 +98,20 @@ double PeakMemoryMiB() {
     return 0;
 }
 
+struct Usage {
+    double cpuSeconds;
+    long faults;
+};
+
+Usage UsageOf(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return {seconds(usage.ru_utime) + seconds(usage.ru_stime), usage.ru_minflt + usage.ru_majflt};
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -155,6 +174,7 @@ void NumberFile(std::int64_t count, int runs) {
     std::vector<Row> rows{{"load", {}, {}}, {"convert", {}, {}}, {"save", {}, {}}};
     for (int run = 0; run < runs; ++run) {
         Window window;
+        const Usage before = UsageOf(RUSAGE_SELF);
         rows[0].Add(window.Load(input));
         rows[1].Add(Measure([&] { window.Click(ControlId::ConvertFile); },
                             [&] { return window.Visible(ControlId::Save); }));
@@ -162,8 +182,10 @@ void NumberFile(std::int64_t count, int runs) {
         fs::remove(saved);
         rows[2].Add(Measure([&] { window.Click(ControlId::Save); },
                             [&] { return fs::exists(saved) && window.Enabled(ControlId::Save); }));
-        std::printf("run %d: load %.0f, convert %.0f, save %.0f ms\n", run + 1, rows[0].ms.back(),
-                    rows[1].ms.back(), rows[2].ms.back());
+        const Usage after = UsageOf(RUSAGE_SELF);
+        std::printf("run %d: load %.0f, convert %.0f, save %.0f ms, %.2f s CPU, %ld faults\n",
+                    run + 1, rows[0].ms.back(), rows[1].ms.back(), rows[2].ms.back(),
+                    after.cpuSeconds - before.cpuSeconds, after.faults - before.faults);
         fs::remove(saved);
     }
     Report(rows, runs);
@@ -200,12 +222,77 @@ void LongLine(int megabytes, int runs) {
     fs::remove(input);
 }
 
+struct RoundTrip {
+    double ms = 0;
+    Usage usage{};
+};
+
+// One run of a bench_window program in a process of its own: its round trip's wall time, and the
+// whole process's CPU time and page faults, the same measure for any build.
+RoundTrip RunOnce(const std::string& program, long long count) {
+    const Usage before = UsageOf(RUSAGE_CHILDREN);
+    const std::string command = "'" + program + "' " + std::to_string(count) + " 1";
+    FILE* output = popen(command.c_str(), "r");
+    RoundTrip trip;
+    char line[512];
+    double load = 0, convert = 0, save = 0;
+    while (output != nullptr && std::fgets(line, sizeof line, output) != nullptr) {
+        if (std::sscanf(line, "run 1: load %lf, convert %lf, save %lf", &load, &convert, &save) ==
+            3) {
+            trip.ms = load + convert + save;
+        }
+    }
+    if (output == nullptr || pclose(output) != 0 || trip.ms == 0) {
+        std::fprintf(stderr, "%s did not run\n", program.c_str());
+        std::exit(1);
+    }
+    const Usage after = UsageOf(RUSAGE_CHILDREN);
+    trip.usage = {after.cpuSeconds - before.cpuSeconds, after.faults - before.faults};
+    return trip;
+}
+
+void Against(const std::string& self, const std::string& other, long long count, int runs) {
+    std::vector<double> ms[2], cpu[2], faults[2], wallRatio, cpuRatio;
+    for (int run = 0; run < runs; ++run) {
+        RoundTrip trips[2];
+        // The order swaps each run, so that neither build always follows the other.
+        for (int k = 0; k < 2; ++k) {
+            const int which = (run + k) % 2;
+            trips[which] = RunOnce(which == 0 ? self : other, count);
+        }
+        for (int which = 0; which < 2; ++which) {
+            ms[which].push_back(trips[which].ms);
+            cpu[which].push_back(trips[which].usage.cpuSeconds);
+            faults[which].push_back(static_cast<double>(trips[which].usage.faults));
+        }
+        wallRatio.push_back(trips[0].ms / trips[1].ms);
+        cpuRatio.push_back(trips[0].usage.cpuSeconds / trips[1].usage.cpuSeconds);
+        std::printf(
+            "run %d: this %.0f ms (%.2f s CPU, %ld faults), against %.0f ms (%.2f s CPU, "
+            "%ld faults)\n",
+            run + 1, trips[0].ms, trips[0].usage.cpuSeconds, trips[0].usage.faults, trips[1].ms,
+            trips[1].usage.cpuSeconds, trips[1].usage.faults);
+    }
+    for (int which = 0; which < 2; ++which) {
+        std::printf("median %s: round trip %.0f ms, process %.2f s CPU, %.0f faults\n",
+                    which == 0 ? "this" : "against", Median(ms[which]), Median(cpu[which]),
+                    Median(faults[which]));
+    }
+    std::printf("per-run ratios, median: round trip %.2f, CPU %.2f\n", Median(wallRatio),
+                Median(cpuRatio));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() >= 3 && arguments[0] == "--against") {
+        Against(argv[0], arguments[1], std::stoll(arguments[2]),
+                arguments.size() > 3 ? std::stoi(arguments[3]) : 5);
+        return 0;
+    }
     const bool longLine = !arguments.empty() && arguments[0] == "--long-line";
     const std::size_t first = longLine ? 1 : 0;
     const auto number = [&](std::size_t k, long long fallback) {
