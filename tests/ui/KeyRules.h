@@ -57,7 +57,6 @@ inline const std::vector<Rule> kRules = {
     {"TabOnExit", Exit, {Tab, ShiftTab, Tab}},
     {"KeysInTheResultBox", Result, {Enter, Escape, Tab, Enter, Escape}},
     {"EnterOnExit", Exit, {Enter, Enter}},
-    {"ArrowsOnAButton", About, {Left, Right, Up, Down}},
     {"EnterStartsALine", Decimal, {Typed{u"12"}, Enter, Typed{u"34"}}, u"12\r\n34", u"1100"},
     {"ArrowsMoveTheCaret", Decimal, {Typed{u"12"}, Left, Typed{u"3"}, Up, Down}, u"132"},
     {"PastedLinesAreTakenWhole", Decimal, {Pasted{u"123\r\n4"}}, u"123\r\n4", u"1111011"},

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -45,36 +49,6 @@ WideString LongLine() {
     return WideString(2000, u'7') + u"\r\nx";
 }
 
-struct Step {
-    enum Kind { Key, Click, ShiftClick, DoubleClick, Drag } kind;
-    ViewKey key = ViewKey::Left;
-    bool shift = false;
-    bool control = false;
-    ViewPoint point{};
-};
-Step K(ViewKey key, bool shift = false, bool control = false) {
-    return {Step::Key, key, shift, control};
-}
-Step S(ViewKey key) {
-    return K(key, true);
-}
-Step C(ViewKey key) {
-    return K(key, false, true);
-}
-Step At(Step::Kind kind, long long x, long long y) {
-    return {kind, ViewKey::Left, false, false, {x, y}};
-}
-
-struct ModelCase {
-    const char* name;
-    std::vector<Step> steps;
-    std::size_t anchor;
-    std::size_t caret;
-    std::size_t topLine = 0;
-    long long leftCell = 0;
-    WideString text = ShortLines();
-};
-
 class Model {
   public:
     explicit Model(const WideString& text) {
@@ -83,18 +57,27 @@ class Model {
         // 12 cells wide, 3 lines high.
         model.Resize(100, 30);
     }
-    void Do(const Step& step) {
-        switch (step.kind) {
-            case Step::Key:
-                return model.Key(step.key, step.shift, step.control);
-            case Step::Click:
-                return model.Press(step.point, false);
-            case Step::ShiftClick:
-                return model.Press(step.point, true);
-            case Step::DoubleClick:
-                return model.DoubleClick(step.point);
-            case Step::Drag:
-                return model.Drag(step.point);
+    // Steps, a word each: a key (Left Right Up Down Home End PageUp PageDown All) after + for
+    // Shift and ^ for Ctrl; or c (click), s (Shift+click), d (double click) or g (drag) at a
+    // point, as in c37,5.
+    void Do(std::string_view steps) {
+        static const char* const kKeys[] = {"Left", "Right",  "Up",       "Down", "Home",
+                                            "End",  "PageUp", "PageDown", "All"};
+        std::istringstream words{std::string(steps)};
+        for (std::string word; words >> word;) {
+            ViewPoint at{};
+            if (std::sscanf(word.c_str() + 1, "%lld,%lld", &at.x, &at.y) == 2) {
+                const char act = word[0];
+                act == 'd'   ? model.DoubleClick(at)
+                : act == 'g' ? model.Drag(at)
+                             : model.Press(at, act == 's');
+                continue;
+            }
+            const std::size_t modifiers = word.find_first_not_of("+^");
+            const auto key = std::find(std::begin(kKeys), std::end(kKeys), word.substr(modifiers));
+            ASSERT_NE(key, std::end(kKeys)) << word;
+            model.Key(static_cast<ViewKey>(key - std::begin(kKeys)), word.find('+') < modifiers,
+                      word.find('^') < modifiers);
         }
     }
 
@@ -102,75 +85,56 @@ class Model {
     TextViewModel model{metrics};
 };
 
-using enum ViewKey;
-using enum Step::Kind;
+struct ModelCase {
+    const char* name;
+    std::string_view steps;
+    std::size_t anchor;
+    std::size_t caret;
+    std::size_t topLine = 0;
+    long long leftCell = 0;
+    WideString text = ShortLines();
+};
+
 const ModelCase kCases[] = {
-    {"RightMovesOneUnit", {K(Right)}, 1, 1},
-    {"RightAtALinesEndGoesPastTheBreak", {K(End), K(Right)}, 10, 10},
-    {"LeftAtALinesStartGoesToTheEndBefore", {K(Down), K(Home), K(Left)}, 8, 8},
-    {"ShiftRightSelects", {S(Right), S(Right)}, 0, 2},
-    {"RightWithoutShiftEndsASelectionAtItsEnd", {S(Right), S(Right), K(Right)}, 2, 2},
-    {"LeftWithoutShiftEndsASelectionAtItsStart", {K(End), S(Left), S(Left), K(Left)}, 6, 6},
-    {"ControlRightStopsAtWordsAndSigns", {C(Right), C(Right), C(Right)}, 6, 6},
-    {"ControlRightAtALinesEndGoesToTheNext", {K(End), C(Right)}, 10, 10},
-    {"ControlLeftStopsAtWordsAndSigns", {K(End), C(Left), C(Left), C(Left)}, 3, 3},
-    {"ControlLeftSkipsTheSpacesBeforeAWord", {K(End), C(Left), C(Left), C(Left), C(Left)}, 0, 0},
-    {"DownKeepsTheCaretsPlace", {At(Click, 37, 5), K(Down), K(Down), K(Down)}, 19, 19, 1},
-    {"UpComesBackToTheSamePlace", {At(Click, 37, 5), K(Down), K(Down), K(Up)}, 13, 13},
-    {"UpOnTheFirstLineGoesToItsStart", {K(End), K(Up)}, 0, 0},
-    {"DownOnTheLastLineGoesToItsEnd", {C(End), K(Home), K(Down)}, 82, 82, 18},
-    {"RightAtTheTextsEndStays", {C(End), K(Right)}, 82, 82, 18},
-    {"AClickFarBelowTheTextGoesToTheLastLine", {C(End), At(Click, 2, 500)}, 79, 79, 18},
-    {"ControlEndGoesToTheTextsEndInSight", {C(End)}, 82, 82, 18},
-    {"ControlShiftHomeSelectsBackToTheStart", {C(End), K(Home, true, true)}, 82, 0},
-    {"PageDownMovesTheViewAndTheCaretByAPage", {K(PageDown), K(PageDown)}, 27, 27, 6},
-    {"PageUpNearTheTopGoesToTheFirstLine", {K(Down), K(PageUp)}, 0, 0},
-    {"ShiftPageDownSelectsAPage", {S(PageDown)}, 0, 18, 3},
-    {"SelectAllKeepsTheView", {K(SelectAll)}, 0, 82},
-    {"AClickTakesTheNearestBoundaryByTheFontsAdvances", {At(Click, 19, 15)}, 11, 11},
-    {"AShiftClickExtends", {At(Click, 22, 5), At(ShiftClick, 52, 15)}, 2, 14},
-    {"AClickBelowTheLastLineGoesToIt", {C(End), At(Click, 2, 29)}, 79, 79, 18},
-    {"ADoubleClickSelectsAWord", {At(DoubleClick, 44, 5)}, 3, 5},
-    {"ADoubleClickOnSignsAtALinesEndStopsAtTheBreak",
-     {At(DoubleClick, 17, 5)},
-     1,
-     3,
-     0,
-     0,
-     u"x+-\r\ny"},
-    {"ADoubleClickOnASignSelectsTheSigns", {At(DoubleClick, 57, 5)}, 5, 6},
-    {"ADoubleClickOnSpacesSelectsThem", {At(DoubleClick, 24, 5)}, 2, 3},
-    {"ADoubleClickAtALinesEndTakesTheWordBefore", {At(DoubleClick, 95, 5)}, 6, 8},
-    {"ADoubleClickTakesLettersDigitsAndUnderscoresAsOneWord",
-     {At(DoubleClick, 12, 5)},
-     0,
-     6,
-     0,
-     0,
+    {"RightMovesOneUnit", "Right", 1, 1},
+    {"RightAtALinesEndGoesPastTheBreak", "End Right", 10, 10},
+    {"LeftAtALinesStartGoesToTheEndBefore", "Down Home Left", 8, 8},
+    {"ShiftRightSelects", "+Right +Right", 0, 2},
+    {"RightWithoutShiftEndsASelectionAtItsEnd", "+Right +Right Right", 2, 2},
+    {"LeftWithoutShiftEndsASelectionAtItsStart", "End +Left +Left Left", 6, 6},
+    {"ControlRightStopsAtWordsAndSigns", "^Right ^Right ^Right", 6, 6},
+    {"ControlRightAtALinesEndGoesToTheNext", "End ^Right", 10, 10},
+    {"ControlLeftStopsAtWordsAndSigns", "End ^Left ^Left ^Left", 3, 3},
+    {"ControlLeftSkipsTheSpacesBeforeAWord", "End ^Left ^Left ^Left ^Left", 0, 0},
+    {"DownKeepsTheCaretsPlace", "c37,5 Down Down Down", 19, 19, 1},
+    {"UpComesBackToTheSamePlace", "c37,5 Down Down Up", 13, 13},
+    {"UpOnTheFirstLineGoesToItsStart", "End Up", 0, 0},
+    {"DownOnTheLastLineGoesToItsEnd", "^End Home Down", 82, 82, 18},
+    {"RightAtTheTextsEndStays", "^End Right", 82, 82, 18},
+    {"AClickFarBelowTheTextGoesToTheLastLine", "^End c2,500", 79, 79, 18},
+    {"ControlEndGoesToTheTextsEndInSight", "^End", 82, 82, 18},
+    {"ControlShiftHomeSelectsBackToTheStart", "^End +^Home", 82, 0},
+    {"PageDownMovesTheViewAndTheCaretByAPage", "PageDown PageDown", 27, 27, 6},
+    {"PageUpNearTheTopGoesToTheFirstLine", "Down PageUp", 0, 0},
+    {"ShiftPageDownSelectsAPage", "+PageDown", 0, 18, 3},
+    {"SelectAllKeepsTheView", "All", 0, 82},
+    {"AClickTakesTheNearestBoundaryByTheFontsAdvances", "c19,15", 11, 11},
+    {"AShiftClickExtends", "c22,5 s52,15", 2, 14},
+    {"AClickBelowTheLastLineGoesToIt", "^End c2,29", 79, 79, 18},
+    {"ADoubleClickSelectsAWord", "d44,5", 3, 5},
+    {"ADoubleClickOnSignsAtALinesEndStopsAtTheBreak", "d17,5", 1, 3, 0, 0, u"x+-\r\ny"},
+    {"ADoubleClickOnASignSelectsTheSigns", "d57,5", 5, 6},
+    {"ADoubleClickOnSpacesSelectsThem", "d24,5", 2, 3},
+    {"ADoubleClickAtALinesEndTakesTheWordBefore", "d95,5", 6, 8},
+    {"ADoubleClickTakesLettersDigitsAndUnderscoresAsOneWord", "d12,5", 0, 6, 0, 0,
      u"z9Z_\u0080\u00E9 a9"},
-    {"ADoubleClickTakesTabsAndWideSpacesAsSpaces",
-     {At(DoubleClick, 17, 5)},
-     1,
-     4,
-     0,
-     0,
-     u"a\t\u3000 b"},
-    {"ADoubleClickOnAnEmptyLineSelectsNothing", {At(DoubleClick, 10, 25)}, 16, 16},
-    {"DraggingBelowTheViewKeepsScrollingDown",
-     {At(Click, 2, 5), At(Drag, 2, 35), At(Drag, 2, 35)},
-     0,
-     21,
-     2},
-    {"DraggingAboveTheViewScrollsUp", {C(End), At(Click, 2, 5), At(Drag, 2, -1)}, 71, 67, 17},
-    {"EndOfALongLineScrollsToIt", {K(End)}, 2000, 2000, 0, 1989, LongLine()},
-    {"DraggingPastTheRightEdgeScrollsRight",
-     {At(Click, 2, 5), At(Drag, 110, 5)},
-     0,
-     14,
-     0,
-     3,
-     LongLine()},
-    {"ALongLineIsClickedByCells", {At(Click, 2 + 8 * 5 + 3, 5)}, 5, 5, 0, 0, LongLine()},
+    {"ADoubleClickTakesTabsAndWideSpacesAsSpaces", "d17,5", 1, 4, 0, 0, u"a\t\u3000 b"},
+    {"ADoubleClickOnAnEmptyLineSelectsNothing", "d10,25", 16, 16},
+    {"DraggingBelowTheViewKeepsScrollingDown", "c2,5 g2,35 g2,35", 0, 21, 2},
+    {"DraggingAboveTheViewScrollsUp", "^End c2,5 g2,-1", 71, 67, 17},
+    {"EndOfALongLineScrollsToIt", "End", 2000, 2000, 0, 1989, LongLine()},
+    {"DraggingPastTheRightEdgeScrollsRight", "c2,5 g110,5", 0, 14, 0, 3, LongLine()},
+    {"ALongLineIsClickedByCells", "c45,5", 5, 5, 0, 0, LongLine()},
 };
 
 class TextViewModelTest : public testing::TestWithParam<ModelCase> {};
@@ -178,13 +142,10 @@ class TextViewModelTest : public testing::TestWithParam<ModelCase> {};
 TEST_P(TextViewModelTest, MovesTheCaretSelectionAndView) {
     const ModelCase& c = GetParam();
     Model view(c.text);
-    for (const Step& step : c.steps) {
-        view.Do(step);
-    }
-    EXPECT_EQ(view.model.Anchor(), c.anchor);
-    EXPECT_EQ(view.model.Caret(), c.caret);
-    EXPECT_EQ(view.model.TopLine(), c.topLine);
-    EXPECT_EQ(view.model.LeftCell(), c.leftCell);
+    view.Do(c.steps);
+    EXPECT_EQ(std::tuple(view.model.Anchor(), view.model.Caret(), view.model.TopLine(),
+                         view.model.LeftCell()),
+              std::tuple(c.anchor, c.caret, c.topLine, c.leftCell));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, TextViewModelTest, testing::ValuesIn(kCases),

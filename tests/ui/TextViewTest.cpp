@@ -51,8 +51,6 @@ class ViewRulesTest : public TextViewTest, public testing::WithParamInterface<vi
                 return QTest::keyClick(&view, key);
             case ShiftKey:
                 return QTest::keyClick(&view, key, Qt::ShiftModifier);
-            case ControlShiftKey:
-                return QTest::keyClick(&view, key, Qt::ShiftModifier | Qt::ControlModifier);
             case Click:
                 return QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
             case ShiftClick:

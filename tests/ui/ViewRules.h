@@ -24,7 +24,7 @@ inline std::u16string ManyLines() {
     return text;
 }
 
-enum class Act { Key, ShiftKey, ControlShiftKey, Click, ShiftClick, DoubleClick, Copy, Menu };
+enum class Act { Key, ShiftKey, Click, ShiftClick, DoubleClick, Copy, Menu };
 struct Step {
     Act act;
     ViewKey key = ViewKey::Left;
@@ -64,7 +64,6 @@ inline const std::vector<Rule> kRules = {
      {Press(ShiftKey, End), Press(Key, Right), Press(ShiftKey, Right), Press(ShiftKey, Right),
       kCopy},
      u"\r\n3"},
-    {"ControlShiftRightSelectsAWord", {Press(ControlShiftKey, Right), kCopy}, u"12 "},
     {"ShiftDownSelectsToTheSamePlaceBelow",
      {ClickAt(Click, 2), Press(ShiftKey, Down), kCopy},
      u" ab+cd\r\n34"},
