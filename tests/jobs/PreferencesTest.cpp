@@ -25,7 +25,7 @@ class PreferencesTest : public DialogTest {
     }
 };
 
-// A file too large to be settings counts as none; how its text is read is the settings file's.
+// A file too large to be settings counts as none.
 TEST_F(PreferencesTest, SettingsSetTheBoxesBeforeTheInteractiveStartClearsThem) {
     const struct {
         std::optional<std::string> file;
@@ -33,12 +33,10 @@ TEST_F(PreferencesTest, SettingsSetTheBoxesBeforeTheInteractiveStartClearsThem) 
         bool messagesVisible;
         bool messagesTicked;
     } cases[] = {
-        {std::nullopt, false, true, false},
-        {"1\r\n1", true, true, true},
-        {"1\r\n0", true, true, false},
-        {"0\r\n1", false, false, false},
-        {"", true, true, true},
-        {std::string(3'000'000, '0'), true, true, true},
+        {std::nullopt, false, true, false}, {"1\r\n1", true, true, true},
+        {"1\r\n0", true, true, false},      {"0\r\n1", false, false, false},
+        {"1\n0\n", true, true, false},      {"", true, true, true},
+        {"10\r\n1", true, true, true},      {std::string(3'000'000, '0'), true, true, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.value_or("no file").substr(0, 10));
