@@ -4,7 +4,6 @@
 
 #include "core/NumberListStream.h"
 #include "storage/AtomicFile.h"
-#include "storage/BackgroundWriter.h"
 #include "storage/FileSource.h"
 
 namespace fs = std::filesystem;
@@ -94,9 +93,10 @@ std::optional<WideString> ReadText(ByteSource& source, std::uintmax_t size) {
 
 namespace {
 
-// Blocks of a text's bytes, a surrogate pair never cut: for UTF-16 units their UTF-8, encoded while
-// the block before is written; a byte text as it is. A failed write is the file's to remember: it
-// writes nothing more and fails its commit.
+// Blocks of a text's bytes, a surrogate pair never cut: for UTF-16 units their UTF-8, in one buffer
+// used again for each block; a byte text as it is. A run's result is always a byte text, so no
+// save the window makes waits for encoding. A failed write is the file's to remember: it writes
+// nothing more and fails its commit.
 void WriteBlocks(AtomicFile& file, std::string_view ascii) {
     for (; !ascii.empty(); ascii.remove_prefix(std::min(ascii.size(), kStreamBlock))) {
         file.Write(ascii.substr(0, kStreamBlock));
@@ -104,16 +104,15 @@ void WriteBlocks(AtomicFile& file, std::string_view ascii) {
 }
 
 void WriteBlocks(AtomicFile& file, std::u16string_view units) {
-    BackgroundWriter writer(file);
-    // Filled and handed over in turn with the writer's written ones, so no block costs new pages.
     ByteString bytes;
     while (!units.empty()) {
         std::size_t block = std::min(units.size(), kStreamBlock);
         if (block < units.size() && IsHighSurrogate(units[block - 1])) {
             ++block;
         }
+        bytes.clear();
         AppendUtf8(units.substr(0, block), bytes);
-        writer.Take(bytes);
+        file.Write(bytes);
         units.remove_prefix(block);
     }
 }
