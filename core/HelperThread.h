@@ -2,8 +2,8 @@
 
 #include <condition_variable>
 #include <deque>
-#include <exception>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -17,24 +17,15 @@ class HelperThread {
     HelperThread(const HelperThread&) = delete;
     HelperThread& operator=(const HelperThread&) = delete;
 
-    void Start(std::function<void()> job);
-    // Waits for the oldest job not yet collected to end; rethrows what it threw.
-    void Collect();
+    // The future is ready once the job has ended, and rethrows what it threw.
+    std::future<void> Start(std::function<void()> job);
 
   private:
-    struct Job {
-        std::function<void()> work;
-        bool done = false;
-        std::exception_ptr failure;
-    };
-    static void Do(Job& job);
     void Run();
 
     std::mutex m_mutex;
-    std::condition_variable m_changed;
-    // Collected from the front; m_started of them have been taken up.
-    std::deque<Job> m_jobs;
-    std::size_t m_started = 0;
+    std::condition_variable m_queued;
+    std::deque<std::packaged_task<void()>> m_jobs;
     bool m_closing = false;
     bool m_noThread = false;
     std::thread m_thread;

@@ -123,8 +123,8 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     struct Pending {
         // The line the block ends first, then its whole lines as the helper appends them.
         ByteString result;
-        // Whether the lines convert on the helper, which writes their outcome.
-        bool converting = false;
+        // Valid while the lines convert on the helper, which writes their outcome.
+        std::future<void> converted;
         ConversionOutcome linesOutcome = ConversionOutcome::Converted;
     };
     // Each result buffer comes back once taken, with the one the sink gave in exchange, so that
@@ -137,8 +137,8 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     const auto handOver = [&](std::size_t keep) {
         for (; inFlight.size() > keep; inFlight.pop_front()) {
             Pending& pending = inFlight.front();
-            if (pending.converting) {
-                converter.Collect();
+            if (pending.converted.valid()) {
+                pending.converted.get();
                 linesOutcome = std::max(linesOutcome, pending.linesOutcome, OutcomeOrder);
             }
             sink.Take(pending.result);
@@ -174,8 +174,7 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
             break;
         }
         if (whole.end > whole.start) {
-            pending.converting = true;
-            converter.Start(
+            pending.converted = converter.Start(
                 [&pending, encoding, lines = bytes.substr(whole.start, whole.end - whole.start)] {
                     pending.linesOutcome = ConvertLines(lines, encoding, pending.result);
                 });

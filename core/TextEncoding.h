@@ -53,14 +53,15 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
     std::optional<std::size_t> reads[2];
     // After what it reads into, so that a read still under way ends before that goes.
     HelperThread reader;
+    std::future<void> reading;
     const auto readInto = [&](int which) {
-        reader.Start(
+        reading = reader.Start(
             [&, which] { reads[which] = read(buffers[which].data() + kLongestTail, blockSize); });
     };
     readInto(0);
     std::size_t carried = 0;
     for (int current = 0;; current = 1 - current) {
-        reader.Collect();
+        reading.get();
         const std::optional<std::size_t> got = reads[current];
         if (!got) {
             return false;
