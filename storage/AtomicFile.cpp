@@ -66,6 +66,10 @@ AtomicFile::AtomicFile(const fs::path& target) : m_target(FollowLinks(target)) {
         return;
     }
     Open(existing);
+    // Callers write whole blocks: each goes straight to the file, not copied through a buffer.
+    if (m_file != nullptr) {
+        std::setvbuf(m_file, nullptr, _IONBF, 0);
+    }
 }
 
 AtomicFile::~AtomicFile() {
