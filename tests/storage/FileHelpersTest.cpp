@@ -48,15 +48,18 @@ TEST(WriteBytesFile, ReplacesTheTargetWithExactlyTheBytesWhateverItsName) {
 }
 
 #ifndef _WIN32
-// A replaced file keeps who may read and write it, and a link to it stays a link.
+// A replaced file keeps who may read and write it, a link to it stays a link, and another name
+// of the old file keeps what it held.
 TEST(WriteBytesFile, AReplacedFileKeepsItsModeAndItsLinks) {
     ScratchFolder folder;
     const fs::path target = folder / "real.tbin";
     WriteFileBytes(target, "1\r\n");
     fs::create_symlink("real.tbin", folder / "result.tbin");
+    fs::create_hard_link(target, folder / "other name");
     EXPECT_EQ(WriteBytesFile(folder / "result.tbin", "11\r\n"), 1);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "result.tbin")));
     EXPECT_EQ(ReadFileBytes(target), "11\r\n");
+    EXPECT_EQ(ReadFileBytes(folder / "other name"), "1\r\n") << "a hard link keeps the old file";
     const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(target, kept);
     EXPECT_EQ(WriteBytesFile(target, "10\r\n"), 1);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "tests/support/Printing.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -37,5 +42,20 @@ TEST(ParseSettingsText, TakesTheFirstTwoLinesInEitherLineBreakStyle) {
         EXPECT_EQ(held.past, u"");
     }
 }
+
+#ifndef _WIN32
+// Only a regular file is read, so that no start waits on a FIFO or reads a device without end;
+// a large one is read no further than the buffer.
+TEST(ReadSettingsText, ReadsOnlyARegularFileAndNoMoreThanItsBuffer) {
+    ScratchFolder folder;
+    mkfifo((folder / "fifo").c_str(), 0600);
+    std::filesystem::create_symlink("/dev/zero", folder / "endless");
+    WriteFileBytes(folder / "large", std::string(3'000'000, '1'));
+    std::array<char, 8> buffer{};
+    EXPECT_EQ(ReadSettingsText(folder / "fifo", buffer), std::nullopt);
+    EXPECT_EQ(ReadSettingsText(folder / "endless", buffer), std::nullopt);
+    EXPECT_EQ(ReadSettingsText(folder / "large", buffer), std::optional<WideString>(u"11111111"));
+}
+#endif
 
 }  // namespace
