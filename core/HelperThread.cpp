@@ -13,9 +13,7 @@ HelperThread::~HelperThread() {
     }
 }
 
-std::future<void> HelperThread::Start(std::function<void()> job) {
-    std::packaged_task<void()> task(std::move(job));
-    std::future<void> ended = task.get_future();
+void HelperThread::Queue(std::function<void()> job) {
     if (!m_thread.joinable() && !m_noThread) {
         try {
             m_thread = std::thread([this] { Run(); });
@@ -24,15 +22,14 @@ std::future<void> HelperThread::Start(std::function<void()> job) {
         }
     }
     if (m_noThread) {
-        task();
-        return ended;
+        job();
+        return;
     }
     {
         std::lock_guard lock(m_mutex);
-        m_jobs.push_back(std::move(task));
+        m_jobs.push_back(std::move(job));
     }
     m_queued.notify_one();
-    return ended;
 }
 
 void HelperThread::Run() {
@@ -42,7 +39,7 @@ void HelperThread::Run() {
         if (m_jobs.empty()) {
             return;
         }
-        std::packaged_task<void()> job = std::move(m_jobs.front());
+        const std::function<void()> job = std::move(m_jobs.front());
         m_jobs.pop_front();
         lock.unlock();
         job();

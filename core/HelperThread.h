@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -17,15 +18,22 @@ class HelperThread {
     HelperThread(const HelperThread&) = delete;
     HelperThread& operator=(const HelperThread&) = delete;
 
-    // The future is ready once the job has ended, and rethrows what it threw.
-    std::future<void> Start(std::function<void()> job);
+    // The future gives the job's result once it has ended, or rethrows what it threw.
+    template <typename Job>
+    auto Start(Job job) -> std::future<decltype(job())> {
+        auto task = std::make_shared<std::packaged_task<decltype(job())()>>(std::move(job));
+        auto ended = task->get_future();
+        Queue([task] { (*task)(); });
+        return ended;
+    }
 
   private:
+    void Queue(std::function<void()> job);
     void Run();
 
     std::mutex m_mutex;
     std::condition_variable m_queued;
-    std::deque<std::packaged_task<void()>> m_jobs;
+    std::deque<std::function<void()>> m_jobs;
     bool m_closing = false;
     bool m_noThread = false;
     std::thread m_thread;

@@ -123,9 +123,8 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     struct Pending {
         // The line the block ends first, then its whole lines as the helper appends them.
         ByteString result;
-        // Valid while the lines convert on the helper, which writes their outcome.
-        std::future<void> converted;
-        ConversionOutcome linesOutcome = ConversionOutcome::Converted;
+        // Valid while the lines convert on the helper.
+        std::future<ConversionOutcome> linesOutcome;
     };
     // Each result buffer comes back once taken, with the one the sink gave in exchange, so that
     // the run's buffers are allocated, and their pages touched, once.
@@ -137,9 +136,8 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
     const auto handOver = [&](std::size_t keep) {
         for (; inFlight.size() > keep; inFlight.pop_front()) {
             Pending& pending = inFlight.front();
-            if (pending.converted.valid()) {
-                pending.converted.get();
-                linesOutcome = std::max(linesOutcome, pending.linesOutcome, OutcomeOrder);
+            if (pending.linesOutcome.valid()) {
+                linesOutcome = std::max(linesOutcome, pending.linesOutcome.get(), OutcomeOrder);
             }
             sink.Take(pending.result);
             spare.push_back(std::move(pending.result));
@@ -174,9 +172,9 @@ ConversionOutcome StreamNumberList(ByteSource& source, Sink& sink,
             break;
         }
         if (whole.end > whole.start) {
-            pending.converted = converter.Start(
+            pending.linesOutcome = converter.Start(
                 [&pending, encoding, lines = bytes.substr(whole.start, whole.end - whole.start)] {
-                    pending.linesOutcome = ConvertLines(lines, encoding, pending.result);
+                    return ConvertLines(lines, encoding, pending.result);
                 });
         }
         if (!spanning.Take(bytes.substr(whole.end), noLineEnds)) {

@@ -50,25 +50,22 @@ bool DecodeBlocks(Encoding encoding, std::size_t blockSize, Read&& read, Take&& 
     std::vector<char> buffers[2] = {std::vector<char>(kLongestTail + blockSize),
                                     std::vector<char>(kLongestTail + blockSize)};
     std::vector<char16_t> units(blockSize + kLongestTail);
-    std::optional<std::size_t> reads[2];
     // After what it reads into, so that a read still under way ends before that goes.
     HelperThread reader;
-    std::future<void> reading;
     const auto readInto = [&](int which) {
-        reading = reader.Start(
-            [&, which] { reads[which] = read(buffers[which].data() + kLongestTail, blockSize); });
+        return reader.Start(
+            [&, which] { return read(buffers[which].data() + kLongestTail, blockSize); });
     };
-    readInto(0);
+    auto next = readInto(0);
     std::size_t carried = 0;
     for (int current = 0;; current = 1 - current) {
-        reading.get();
-        const std::optional<std::size_t> got = reads[current];
+        const std::optional<std::size_t> got = next.get();
         if (!got) {
             return false;
         }
         const bool last = *got == 0;
         if (!last) {
-            readInto(1 - current);
+            next = readInto(1 - current);
         }
         const char* start = buffers[current].data() + kLongestTail - carried;
         const std::size_t available = carried + *got;
