@@ -24,6 +24,10 @@ class CTallowDlg final : public DialogEvents {
     bool OnInitDialog() override;
     void OnClicked(ControlId control) override;
     void OnCancel() override;
+    // One file, not a folder, while 「…」 and 「ファイル読込」 are usable: it loads as if chosen
+    // with 「…」 and loaded with 「ファイル読込」.
+    bool AcceptsDrop(std::span<const std::filesystem::path> files) override;
+    void OnDrop(std::span<const std::filesystem::path> files) override;
     // Sets the two check boxes from the settings file.
     void ApplySettingsFile();
     // Whether a run's end messages may be shown: the show-messages box is ticked and its stored

@@ -12,7 +12,6 @@ constexpr EditStyle kSingleNumberInput{.multiLine = true,
                                        .scrollsAlong = true,
                                        .scrollsDown = true};
 constexpr EditStyle kReadOnlyLine{.multiLine = true, .readOnly = true, .scrollsAlong = true};
-constexpr EditStyle kModulePathLine{.multiLine = true, .readOnly = true};
 constexpr EditStyle kProgressText{.multiLine = true, .readOnly = true, .border = false};
 constexpr EditStyle kTextBox{.multiLine = true,
                              .readOnly = true,
@@ -77,7 +76,7 @@ constexpr ControlTemplate kControls[] = {
      "m_editModulePath",
      u"",
      {7, 214, 412, 14},
-     kModulePathLine,
+     kReadOnlyLine,
      "labelModulePath"},
 };
 
@@ -104,7 +103,41 @@ constexpr ControlTemplate kAboutControls[] = {
     {Exit, DefaultButton, "aboutOk", u"OK", {120, 103, 50, 14}},
 };
 
+using AccessAction::Focus, AccessAction::Press;
+
+constexpr AccessKey kAccessKeys[] = {
+    {"m_checkAutoRun", u'A', Press},   {"m_checkShowMessages", u'M', Press},
+    {"m_btnAbout", u'V', Press},       {"m_editDecimal", u'N', Focus},
+    {"m_btnConvert", u'B', Press},     {"m_editBinary", u'2', Focus},
+    {"m_browseFile", u'F', Focus},     {"browseButton", u'O', Press},
+    {"m_btnLoadFile", u'L', Press},    {"m_btnConvertFile", u'C', Press},
+    {"m_btnPause", u'P', Press},       {"m_btnCancel", u'T', Press},
+    {"m_editProgress", u'G', Focus},   {"m_editFileContents", u'I', Focus},
+    {"m_editResult", u'R', Focus},     {"m_btnSave", u'S', Press},
+    {"m_editModulePath", u'E', Focus}, {"m_btnExit", u'X', Press},
+};
+
 }  // namespace
+
+std::span<const AccessKey> AccessKeys() {
+    return kAccessKeys;
+}
+
+const AccessKey* FindAccessKey(char16_t key) {
+    const auto* found = std::find_if(std::begin(kAccessKeys), std::end(kAccessKeys),
+                                     [&](const AccessKey& k) { return k.key == key; });
+    return found == std::end(kAccessKeys) ? nullptr : found;
+}
+
+const AccessKey* AccessKeyOf(std::string_view control) {
+    const auto* found = std::find_if(std::begin(kAccessKeys), std::end(kAccessKeys),
+                                     [&](const AccessKey& k) { return k.control == control; });
+    return found == std::end(kAccessKeys) ? nullptr : found;
+}
+
+std::u16string AccessKeyText(const AccessKey& key) {
+    return std::u16string(u"Alt+") + key.key;
+}
 
 const DialogTemplate kAboutDialog{u"バージョン情報", 291, 124, u"MS Shell Dlg", 8};
 

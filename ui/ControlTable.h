@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "ui/ControlId.h"
@@ -73,3 +74,19 @@ const ControlTemplate* LabelOf(const ControlTemplate& control);
 // The browse button inside the path field, which has no label of its own.
 inline constexpr std::u16string_view kBrowseButtonName = u"ファイルを選択";
 std::span<const ControlTemplate> AboutBoxControls();
+
+// Alt and a letter or digit reaches each field and button: a field takes the focus, a button or
+// a check box is pressed. The captions stay as they are; the keys are listed here once.
+enum class AccessAction { Focus, Press };
+struct AccessKey {
+    // The control's object name; browseButton is the path field's button.
+    std::string_view control;
+    char16_t key;
+    AccessAction action;
+};
+std::span<const AccessKey> AccessKeys();
+// key is an upper-case letter or a digit, as both toolkits name the keys.
+const AccessKey* FindAccessKey(char16_t key);
+const AccessKey* AccessKeyOf(std::string_view control);
+// How a screen reader says it: "Alt+N".
+std::u16string AccessKeyText(const AccessKey& key);

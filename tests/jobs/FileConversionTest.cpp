@@ -243,4 +243,42 @@ TEST_F(FileConversionTest, RunningOutOfMemoryEndsTheStepAndKeepsWhatWasThere) {
 }
 #endif
 
+// A drop loads as 「…」 then 「ファイル読込」 would, messages and all, and only then: one file,
+// not a folder, while both are usable.
+TEST_F(FileConversionTest, ADropLoadsOneFileAsChoosingAndLoadingWould) {
+    namespace fs = std::filesystem;
+    const fs::path numbers = m_documents / "numbers.txt";
+    const fs::path missing = m_documents / "missing.txt";
+    WriteFileBytes(numbers, "5\r\n3\r\n");
+    struct Row {
+        std::vector<fs::path> files;
+        bool loadUsable;
+        bool accepted;
+        std::u16string_view shown;
+    };
+    const Row rows[] = {
+        {{}, true, false, u""},
+        {{numbers, numbers}, true, false, u""},
+        {{m_documents.path()}, true, false, u""},
+        {{numbers}, false, false, u""},
+        {{missing}, true, true, u""},
+        {{numbers}, true, true, u"5\r\n3\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.files.empty() ? "" : row.files.front().string());
+        toolkit.SetEnabled(ControlId::LoadFile, row.loadUsable);
+        toolkit.ClearEvents();
+        EXPECT_EQ(dialog.AcceptsDrop(row.files), row.accepted);
+        dialog.OnDrop(row.files);
+        toolkit.JoinWorker();
+        EXPECT_EQ(toolkit.Text(ControlId::BrowseFile),
+                  row.accepted ? row.files.front().u16string() : u"");
+        EXPECT_EQ(toolkit.Text(ControlId::FileContents), row.shown);
+        const bool unreadable = row.accepted && row.shown.empty();
+        EXPECT_EQ(toolkit.MessageTexts(), unreadable
+                                              ? std::vector{WideString(message::kFileUnreadable)}
+                                              : std::vector<WideString>{});
+    }
+}
+
 }  // namespace
