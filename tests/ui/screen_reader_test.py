@@ -115,6 +115,13 @@ def main():
               and not path.getState().contains(pyatspi.STATE_EDITABLE),
               "the program's path is read-only, not editable")
 
+        for name, role, key in [("正数の１０進数を入力して下さい。", pyatspi.ROLE_TEXT, "Alt+N"),
+                                ("終了", pyatspi.ROLE_PUSH_BUTTON, "Alt+X"),
+                                ("自動処理を行う", pyatspi.ROLE_CHECK_BOX, "Alt+A"),
+                                ("処理結果", pyatspi.ROLE_TEXT, "Alt+R")]:
+            binding = named(window, name, role).queryAction().getKeyBinding(0)
+            check(binding == key, "%s's key binding is %s, got %r" % (name, key, binding))
+
         press(named(window, "一時停止", pyatspi.ROLE_PUSH_BUTTON))
         pump(0.5)
         check(enabled(named(window, "終了", pyatspi.ROLE_PUSH_BUTTON))

@@ -2,8 +2,10 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 
 #include "ui/qt/LinkLabel.h"
+#include "ui/qt/NumberFieldAccessible.h"
 #include "ui/qt/ReadOnlyTextAccessible.h"
 
 namespace {
@@ -14,7 +16,7 @@ class ReadOnlyLineAccessible final : public ReadOnlyTextAccessible {
     explicit ReadOnlyLineAccessible(QLineEdit* line) : ReadOnlyTextAccessible(line, false) {}
 
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? Line().text() : QAccessibleWidget::text(kind);
+        return kind == QAccessible::Value ? Line().text() : ReadOnlyTextAccessible::text(kind);
     }
     using ReadOnlyTextAccessible::setText;
 
@@ -65,8 +67,14 @@ class CheckBoxAccessible final : public QAccessibleWidget {
     explicit CheckBoxAccessible(QCheckBox* box) : QAccessibleWidget(box, QAccessible::CheckBox) {}
 
     QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Accelerator) {
+            return AccessKeyOf(widget());
+        }
         const QString own = QAccessibleWidget::text(kind);
         return kind == QAccessible::Name && own.isEmpty() ? Box().text() : own;
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return AccessKeyBindings(widget(), actionNames().contains(action));
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
@@ -93,6 +101,10 @@ QAccessibleInterface* FieldInterface(const QString& className, QObject* object) 
     if (className == QLatin1String("QLineEdit")) {
         auto* line = qobject_cast<QLineEdit*>(object);
         return line != nullptr && line->isReadOnly() ? new ReadOnlyLineAccessible(line) : nullptr;
+    }
+    if (className == QLatin1String("QPlainTextEdit")) {
+        auto* box = qobject_cast<QPlainTextEdit*>(object);
+        return box != nullptr && !box->isReadOnly() ? NumberFieldInterface(box) : nullptr;
     }
     if (className == QLatin1String("LinkLabel")) {
         return new LinkAccessible(static_cast<LinkLabel*>(object));

@@ -3,6 +3,9 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+#include "ui/TextFit.h"
+#include "ui/qt/QtText.h"
+
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
     setTextInteractionFlags(Qt::TextBrowserInteraction);
     connect(this, &QLabel::linkActivated, this, &LinkLabel::Open);
@@ -10,9 +13,23 @@ LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) {
 
 void LinkLabel::SetTarget(const QString& target) {
     m_target = target;
-    const QString url = QUrl::fromLocalFile(target).toString();
+    setToolTip(target);
+    ShowTarget();
+}
+
+void LinkLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    ShowTarget();
+}
+
+void LinkLabel::ShowTarget() {
+    const QFontMetrics metrics(font());
+    const QString shown = ToQString(ElideMiddle(
+        m_target.toStdU16String(), contentsRect().width(),
+        [&](std::u16string_view text) { return metrics.horizontalAdvance(ToQString(text)); }));
+    const QString url = QUrl::fromLocalFile(m_target).toString();
     setText(
-        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), target.toHtmlEscaped()));
+        QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), shown.toHtmlEscaped()));
 }
 
 void LinkLabel::Open() const {

@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-// A label that shows a path as a link and opens it when clicked or activated.
+// A label that shows a path as a link and opens it when clicked or activated. A path too long for
+// the label loses its middle to "…"; the tooltip and the accessible name give it whole.
 class LinkLabel : public QLabel {
     Q_OBJECT
   public:
@@ -12,6 +13,11 @@ class LinkLabel : public QLabel {
     const QString& Target() const { return m_target; }
     void Open() const;
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    void ShowTarget();
+
     QString m_target;
 };

@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "ui/qt/AccessKeyProperty.h"
+
 // What assistive technology sees of a field that shows text the user cannot change: a text with
 // its value, its caret and its selection, read-only and never editable, whose value cannot be
 // set from outside. A field gives the rest of the text interface.
@@ -23,6 +25,13 @@ class ReadOnlyTextAccessible : public QAccessibleWidget, public QAccessibleTextI
         state.multiLine = m_multiLine;
         state.selectableText = true;
         return state;
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Accelerator ? AccessKeyOf(widget())
+                                                : QAccessibleWidget::text(kind);
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return AccessKeyBindings(widget(), action == setFocusAction());
     }
     void setText(QAccessible::Text kind, const QString& text) override {
         if (kind != QAccessible::Value) {

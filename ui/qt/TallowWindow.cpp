@@ -8,12 +8,19 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+#include <filesystem>
 #include <string_view>
+#include <vector>
 
 #include "ui/DialogEvents.h"
+#include "ui/TextFit.h"
+#include "ui/qt/AccessKeyProperty.h"
 #include "ui/qt/BrowseField.h"
 #include "ui/qt/DialogUnits.h"
 #include "ui/qt/FieldAccessible.h"
@@ -82,11 +89,25 @@ void FitText(QWidget* control) {
     }
     constexpr int kPadding = 8;
     QFont font = button->font();
-    while (QFontMetrics(font).horizontalAdvance(button->text()) + kPadding > button->width() &&
-           font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
+    font.setPointSizeF(
+        FittingFontSize(font.pointSizeF(), 6, button->width() - kPadding, [&](double size) {
+            QFont sized = font;
+            sized.setPointSizeF(size);
+            return QFontMetrics(sized).horizontalAdvance(button->text());
+        }));
     button->setFont(font);
+}
+
+// Only local files count; anything else makes the drop one the dialog refuses.
+std::vector<std::filesystem::path> DroppedFiles(const QMimeData* data) {
+    std::vector<std::filesystem::path> files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        files.emplace_back(url.toLocalFile().toStdU16String());
+    }
+    return files;
 }
 
 QIcon TallowIcon() {
@@ -132,6 +153,37 @@ TallowWindow::TallowWindow()
         if (item.id) {
             Name(Control(*item.id), item, labels);
         }
+    }
+    // A file dropped on a field loads it, as anywhere else on the window.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->setAcceptDrops(false);
+    }
+    setAcceptDrops(true);
+    auto* modulePath = qobject_cast<QLineEdit*>(Control(ControlId::ModulePath));
+    connect(modulePath, &QLineEdit::textChanged, modulePath, &QWidget::setToolTip);
+    BindAccessKeys();
+}
+
+// A button's key presses it as Qt presses a button, with the focus moved to it; a field's key
+// moves the focus there. Neither reaches a control that no user could.
+void TallowWindow::BindAccessKeys() {
+    for (const AccessKey& access : AccessKeys()) {
+        auto* control = findChild<QWidget*>(ToQString(access.control));
+        if (auto* browse = qobject_cast<BrowseField*>(control)) {
+            control = browse->PathField();
+        }
+        control->setProperty(kAccessKeyProperty, ToQString(AccessKeyText(access)));
+        const QKeySequence keys(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(access.key)));
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->setShortcut(keys);
+            continue;
+        }
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, control, [control] {
+            if (control->isVisible() && control->isEnabled()) {
+                control->setFocus(Qt::ShortcutFocusReason);
+            }
+        });
     }
 }
 
@@ -230,6 +282,30 @@ void TallowWindow::closeEvent(QCloseEvent* event) {
 
 void TallowWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
+}
+
+void TallowWindow::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void TallowWindow::dragMoveEvent(QDragMoveEvent* event) {
+    const std::vector<std::filesystem::path> files = DroppedFiles(event->mimeData());
+    if (m_dialog != nullptr && m_dialog->AcceptsDrop(files)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+// The load runs once the drop has returned, so that no message box holds the dragging program.
+void TallowWindow::dropEvent(QDropEvent* event) {
+    if (m_dialog == nullptr) {
+        return;
+    }
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(
+        this, [this, files = DroppedFiles(event->mimeData())] { m_dialog->OnDrop(files); },
+        Qt::QueuedConnection);
 }
 
 bool TallowWindow::focusNextPrevChild(bool) {

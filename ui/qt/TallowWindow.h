@@ -12,7 +12,8 @@ class QPlainTextEdit;
 
 // The main window, built from the control table. It forwards every notification to the dialog's
 // message map and keeps the dialog manager's keyboard handling away: Enter, Escape, Tab and the
-// arrow keys reach only the focused control.
+// arrow keys reach only the focused control. Alt and a control's access key reach that control;
+// a file dropped anywhere on the window goes to the dialog.
 class TallowWindow : public QDialog {
     Q_OBJECT
   public:
@@ -34,10 +35,14 @@ class TallowWindow : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     QWidget* CreateControl(const ControlTemplate& item);
     void KeepTextWhileUnusable(QPlainTextEdit* box);
+    void BindAccessKeys();
 
     std::map<ControlId, QWidget*> m_controls;
     DialogEvents* m_dialog = nullptr;

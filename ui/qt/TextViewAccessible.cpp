@@ -46,7 +46,7 @@ class TextViewAccessible final : public ReadOnlyTextAccessible {
         if (kind == QAccessible::Value) {
             return ToQString(View().Text(), 0);
         }
-        return QAccessibleWidget::text(kind);
+        return ReadOnlyTextAccessible::text(kind);
     }
     using ReadOnlyTextAccessible::setText;
 
