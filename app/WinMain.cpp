@@ -22,7 +22,8 @@ std::wstring HelpFile(const std::filesystem::path& executable) {
 // The command line is never read. The exit status is the automatic run's outcome, 0 for an
 // interactive session and 1 when the window cannot be created.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // OLE, for files dropped on the window.
+    OleInitialize(nullptr);
     int status = 0;
     {
         Win32Window window(instance);
@@ -36,6 +37,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             status = ReportAutomaticRun(dialog.AutomaticOutcome());
         }
     }
-    CoUninitialize();
+    OleUninitialize();
     return status;
 }

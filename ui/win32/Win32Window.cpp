@@ -11,9 +11,12 @@
 
 #include "ui/ControlTable.h"
 #include "ui/DialogEvents.h"
+#include "ui/TextFit.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
+#include "ui/win32/WideText.h"
 #include "ui/win32/Win32TextView.h"
+#include "ui/win32/WindowText.h"
 
 namespace {
 
@@ -63,11 +66,6 @@ LRESULT CALLBACK KeepKeysInEdit(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-bool HasClass(HWND control, const wchar_t* name) {
-    wchar_t kind[16];
-    return GetClassNameW(control, kind, 16) > 0 && lstrcmpiW(kind, name) == 0;
-}
-
 // A click or a tick from another program reaches a check box that no user could reach only when
 // the program itself sets the tick.
 LRESULT CALLBACK KeepTickWhileUnusable(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
@@ -89,72 +87,71 @@ BOOL CALLBACK SubclassEdit(HWND control, LPARAM) {
     return TRUE;
 }
 
-// The template's sizes were made for a narrower font than some systems give the dialog: a
-// left-aligned static text, which has free room to its right, grows to show its whole text.
-BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
-    if (!HasClass(control, L"Static") ||
-        (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) {
-        return TRUE;
+// What assistive technology reads of a control, in place of what Windows would make of it.
+void Annotate(HWND control, MSAAPROPID property, std::u16string_view text) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+        return;
     }
-    const std::wstring text = Win32Window::TextOf(control);
-    HDC context = GetDC(control);
-    HGDIOBJ before =
-        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(context, before);
-    ReleaseDC(control, context);
-    RECT place;
-    GetWindowRect(control, &place);
-    if (extent.cx > place.right - place.left) {
-        SetWindowPos(control, nullptr, 0, 0, extent.cx, place.bottom - place.top,
-                     SWP_NOMOVE | SWP_NOZORDER);
-    }
-    return TRUE;
+    std::wstring wide(text.begin(), text.end());
+    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, property,
+                             wide.data());
+    services->Release();
 }
 
 // Windows names a field after the static text just before it in the template, which is not
 // always the label beside it (both box labels precede both boxes), and the template's order is
 // the tab order: each name is given explicitly, from the control table.
 void NameControls(HWND window) {
-    IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
-        return;
-    }
-    const auto name = [&](HWND control, std::u16string_view text) {
-        std::wstring wide(text.begin(), text.end());
-        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                 PROPID_ACC_NAME, wide.data());
-    };
     for (const ControlTemplate& item : MainDialogControls()) {
         if (item.id && !AccessibleName(item).empty()) {
-            name(GetDlgItem(window, static_cast<int>(*item.id)), AccessibleName(item));
+            Annotate(GetDlgItem(window, static_cast<int>(*item.id)), PROPID_ACC_NAME,
+                     AccessibleName(item));
         }
     }
-    name(GetDlgItem(window, IDC_BROWSE_BUTTON), kBrowseButtonName);
-    services->Release();
+    Annotate(GetDlgItem(window, IDC_BROWSE_BUTTON), PROPID_ACC_NAME, kBrowseButtonName);
 }
 
-void SetLinkText(HWND link, const std::wstring& target) {
-    const std::wstring markup = L"<a>" + target + L"</a>";
+// A path too long for its link loses its middle to "…"; the tooltip and the name give it whole.
+void ShowLink(HWND link, const std::wstring& target) {
+    RECT room;
+    GetClientRect(link, &room);
+    HDC context = GetDC(link);
+    HGDIOBJ before =
+        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(link, WM_GETFONT, 0, 0)));
+    const std::u16string shown =
+        ElideMiddle(FromWide(target), room.right, [&](std::u16string_view text) {
+            SIZE extent{};
+            GetTextExtentPoint32W(context, AsWide(text), static_cast<int>(text.size()), &extent);
+            return static_cast<int>(extent.cx);
+        });
+    SelectObject(context, before);
+    ReleaseDC(link, context);
+    const std::wstring markup = L"<a>" + std::wstring(AsWide(shown), shown.size()) + L"</a>";
     SetWindowTextW(link, markup.c_str());
+    Annotate(link, PROPID_ACC_NAME, FromWide(target));
 }
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance) : m_instance(instance) {
-    m_icon =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-}
+Win32Window::Win32Window(HINSTANCE instance)
+    : m_instance(instance),
+      m_dropTarget([this](const DroppedFiles& files) { return m_dialog->AcceptsDrop(files); },
+                   [this](DroppedFiles files) {
+                       m_dropped = std::move(files);
+                       PostMessageW(m_window, kDropped, 0, 0);
+                   }) {}
 
 Win32Window::~Win32Window() {
     if (m_window != nullptr) {
+        RevokeDragDrop(m_window);
         DestroyWindow(m_window);
     }
-    if (m_icon != nullptr) {
-        DestroyIcon(m_icon);
+    for (const HICON icon : {m_icon, m_smallIcon}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
     }
 }
 
@@ -176,15 +173,15 @@ void Win32Window::SetOwnCheck(HWND box, bool checked) {
 }
 
 std::wstring Win32Window::TextOf(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(control);
 }
 
 void Win32Window::SetLinks(std::wstring workingFolder, std::wstring helpFile) {
     m_workingFolder = std::move(workingFolder);
     m_helpFile = std::move(helpFile);
+    if (m_window != nullptr) {
+        ShowLinks();
+    }
 }
 
 bool Win32Window::Start(DialogEvents& dialog) {
@@ -216,6 +213,11 @@ void Win32Window::Run() {
 }
 
 void Win32Window::ProcessMessage(MSG& message) {
+    constexpr LPARAM kAltHeld = 1 << 29;
+    if (message.message == WM_SYSKEYDOWN && (message.lParam & kAltHeld) != 0 &&
+        TakeAccessKey(message.wParam)) {
+        return;
+    }
     if (message.message == WM_KEYDOWN || !IsDialogMessageW(m_window, &message)) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -270,11 +272,22 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == NM_CLICK || header->code == NM_RETURN) {
+            if (header->code == TTN_GETDISPINFOW) {
+                reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText =
+                    const_cast<wchar_t*>(TooltipOf(reinterpret_cast<HWND>(header->idFrom)));
+            } else if (header->code == NM_CLICK || header->code == NM_RETURN) {
                 OpenLink(static_cast<int>(header->idFrom));
             }
             return TRUE;
         }
+        case WM_DPICHANGED:
+            m_layout.Rescale(m_window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            ShowLinks();
+            LoadIcons(LOWORD(wParam));
+            return TRUE;
+        case kDropped:
+            m_dialog->OnDrop(m_dropped);
+            return TRUE;
         case WM_PAINT:
             return PaintMinimised() ? TRUE : FALSE;
         case WM_QUERYDRAGICON:
@@ -298,8 +311,6 @@ INT_PTR Win32Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Win32Window::OnInitDialog() {
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
     // The path field gets its browse button inside its right end, as tall as the field.
     HWND field = Control(kBrowseFieldId);
     RECT place;
@@ -320,11 +331,100 @@ void Win32Window::OnInitDialog() {
         Win32TextView::Replace(Control(box));
     }
     EnumChildWindows(m_window, &SubclassEdit, 0);
-    EnumChildWindows(m_window, &FitStaticText, 0);
+    m_layout.Start(m_window);
+    LoadIcons(DpiLayout::DpiOf(m_window));
     NameControls(m_window);
-    SetLinkText(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
-    SetLinkText(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);
+    for (const AccessKey& access : AccessKeys()) {
+        Annotate(ControlNamed(access.control), PROPID_ACC_KEYBOARDSHORTCUT, AccessKeyText(access));
+    }
+    ShowLinks();
+    AddTooltips();
+    // Fails without OLE on the thread, as in tests, which call the target themselves.
+    RegisterDragDrop(m_window, &m_dropTarget);
     m_dialog->OnInitDialog();
+}
+
+void Win32Window::LoadIcons(UINT dpi) {
+    const auto load = [&](int size) {
+        const int pixels = MulDiv(size, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
+        return static_cast<HICON>(
+            LoadImageW(m_instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, pixels, pixels, 0));
+    };
+    HICON big = load(32);
+    HICON small = load(16);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    for (const HICON old : {m_icon, m_smallIcon}) {
+        if (old != nullptr) {
+            DestroyIcon(old);
+        }
+    }
+    m_icon = big;
+    m_smallIcon = small;
+}
+
+void Win32Window::ShowLinks() {
+    ShowLink(Control(static_cast<int>(ControlId::FirstLink)), m_workingFolder);
+    ShowLink(Control(static_cast<int>(ControlId::SecondLink)), m_helpFile);
+}
+
+// The links and the program's path, whose whole text may not show, give it whole when pointed at.
+void Win32Window::AddTooltips() {
+    HWND tips = CreateWindowExW(
+        0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, m_instance, nullptr);
+    for (const ControlId id :
+         {ControlId::FirstLink, ControlId::SecondLink, ControlId::ModulePath}) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = m_window;
+        tool.uId = reinterpret_cast<UINT_PTR>(Control(static_cast<int>(id)));
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+}
+
+const wchar_t* Win32Window::TooltipOf(HWND control) {
+    if (control == Control(static_cast<int>(ControlId::FirstLink))) {
+        return m_workingFolder.c_str();
+    }
+    if (control == Control(static_cast<int>(ControlId::SecondLink))) {
+        return m_helpFile.c_str();
+    }
+    m_tooltip = TextOf(control);
+    return m_tooltip.c_str();
+}
+
+HWND Win32Window::ControlNamed(std::string_view objectName) const {
+    if (objectName == "browseButton") {
+        return Control(IDC_BROWSE_BUTTON);
+    }
+    for (const ControlTemplate& item : MainDialogControls()) {
+        if (item.objectName == objectName && item.id) {
+            return Control(static_cast<int>(*item.id));
+        }
+    }
+    return nullptr;
+}
+
+// A button is pressed as a click presses it, taking the focus; a field takes the focus. A
+// control that no user could reach takes neither.
+bool Win32Window::TakeAccessKey(WPARAM key) {
+    const bool letterOrDigit = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    const AccessKey* access = letterOrDigit ? FindAccessKey(static_cast<char16_t>(key)) : nullptr;
+    if (access == nullptr) {
+        return false;
+    }
+    HWND control = ControlNamed(access->control);
+    if (control != nullptr && IsUsable(control)) {
+        SetFocus(control);
+        if (access->action == AccessAction::Press) {
+            SendMessageW(control, BM_CLICK, 0, 0);
+        }
+    }
+    return true;
 }
 
 void Win32Window::OnCommand(int id, int code) {

@@ -22,6 +22,7 @@
 #include "tests/ui/AccessibilityRules.h"
 #include "tests/ui/KeyRules.h"
 #include "tests/ui/ViewRules.h"
+#include "tests/ui/win32/Win32WindowFixture.h"
 #include "ui/ControlTable.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/WideText.h"
@@ -32,106 +33,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The keyboard state with only the keys in held down, as the window reads Shift and Ctrl from it.
-void HoldKeys(std::initializer_list<WORD> held) {
-    BYTE state[256] = {};
-    for (const WORD down : held) {
-        state[down] = 0x80;
-    }
-    SetKeyboardState(state);
-}
-
-// A modal box open now other than the main window, or null.
-HWND OpenBox(HWND mainWindow) {
-    HWND box = FindWindowExW(nullptr, nullptr, L"#32770", nullptr);
-    while (box == mainWindow && box != nullptr) {
-        box = FindWindowExW(nullptr, box, L"#32770", nullptr);
-    }
-    return box;
-}
-
-// The real toolkit, with Documents in a scratch folder, the save dialog answered and no message
-// box: an unexpected modal box would otherwise hang the test.
-class TestToolkit : public Win32Toolkit {
-  public:
-    TestToolkit(Win32Window& window, fs::path documents)
-        : Win32Toolkit(window), m_documents(std::move(documents)) {}
-    fs::path DocumentsFolder() override { return m_documents; }
-    std::optional<fs::path> AskSavePath(const SaveDialogOptions&) override { return savePath; }
-    void ShowMessage(std::u16string_view, MessageIcon) override {}
-
-    fs::path savePath;
-
-  private:
-    fs::path m_documents;
-};
-
-class Win32WindowTest : public testing::Test {
-  protected:
-    Win32WindowTest() { EXPECT_TRUE(window.Start(dialog)); }
-
-    HWND Item(ControlId id) const { return window.Control(static_cast<int>(id)); }
-    std::u16string Text(HWND control) const {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-        return FromWide(text);
-    }
-    void Click(ControlId id) { SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    bool PumpAll() {
-        return PumpUntil([] { return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0; });
-    }
-    // Runs the window's messages, through its own filter, until done() holds.
-    bool PumpUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                return false;
-            }
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                window.ProcessMessage(message);
-            }
-            Sleep(1);
-        }
-        return true;
-    }
-    ScratchFolder folder;
-    Win32Window window{GetModuleHandleW(nullptr)};
-    TestToolkit toolkit{window, folder.path()};
-    CTallowDlg dialog{toolkit};
-};
-
 TEST_F(Win32WindowTest, StartsTitledWithTheFocusOnExit) {
     EXPECT_EQ(Text(window.Handle()), u"Tallow Ver2");
     EXPECT_EQ(GetFocus(), Item(ControlId::Exit));
-}
-
-// The dialog's font under wine is wider than the one its sizes were made for.
-TEST_F(Win32WindowTest, EveryLabelShowsItsWholeText) {
-    int labels = 0;
-    for (HWND child = GetWindow(window.Handle(), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t kind[16] = {};
-        GetClassNameW(child, kind, 16);
-        if (lstrcmpiW(kind, L"Static") != 0) {
-            continue;
-        }
-        ++labels;
-        const std::u16string text = Text(child);
-        HDC context = GetDC(child);
-        HGDIOBJ before =
-            SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-        RECT needed{};
-        DrawTextW(context, AsWide(text), static_cast<int>(text.size()), &needed,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(context, before);
-        ReleaseDC(child, context);
-        RECT room;
-        GetClientRect(child, &room);
-        EXPECT_GE(room.right, needed.right) << "label " << labels;
-    }
-    EXPECT_EQ(labels, 10);
 }
 
 // A modal box as another thread saw it, just before closing it.
@@ -390,18 +294,7 @@ TEST_F(Win32ViewTest, KeepsScrollingWhileTheButtonIsHeldBelowIt) {
 // sent to the dialog, as an automation tool may send it, from any control, shown or not.
 class Win32AccessibilityTest : public Win32WindowTest {
   public:
-    HWND Handle(std::string_view control) {
-        if (control == "browseButton") {
-            return window.Control(IDC_BROWSE_BUTTON);
-        }
-        for (const ControlTemplate& item : MainDialogControls()) {
-            if (item.objectName == control) {
-                return Item(*item.id);
-            }
-        }
-        ADD_FAILURE() << control;
-        return nullptr;
-    }
+    HWND Handle(std::string_view control) { return window.ControlNamed(control); }
     template <typename Use>
     auto WithObject(std::string_view control, Use use) {
         IAccessible* object = nullptr;
@@ -418,24 +311,11 @@ class Win32AccessibilityTest : public Win32WindowTest {
     }
     // Any box a press opens is closed and counted, so that none can hang the test.
     void Press(std::string_view control) {
-        std::atomic<bool> pressed = false;
-        std::thread closer([&] {
-            for (int tries = 0; tries < 40 && !pressed; ++tries) {
-                Sleep(25);
-            }
-            for (int tries = 0; tries < 20; ++tries) {
-                if (HWND box = OpenBox(window.Handle()); box != nullptr) {
-                    ++m_boxesClosed;
-                    PostMessageW(box, WM_COMMAND, IDOK, 0);
-                }
-                Sleep(25);
-            }
-        });
         HWND button = Handle(control);
-        SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-        pressed = true;
-        closer.join();
+        m_boxesClosed += BoxesClosedWhile(window.Handle(), IDOK, [&] {
+            SendMessageW(window.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+        });
         PumpAll();
     }
     // Through the object's default action, and as another program may click, with BM_CLICK
