@@ -76,7 +76,8 @@ inline const std::vector<DropRow> kDrops = {
     {"TwoFilesAreRefused", {"numbers.txt", "more.txt"}, false},
 };
 
-// A window gives DragOver (whether the cursor shows the drop as taken), Drop (which returns once
+// A window gives DragOver (whether the cursor shows the drop as taken, as a copy: a move would
+// have the source delete the file), Drop (which returns once
 // any load has ended), and Text of the path field and the file's box.
 template <typename Window>
 void Check(Window& window, const DropRow& row, const std::filesystem::path& folder) {

@@ -54,13 +54,17 @@ class DesktopTest : public WindowTest {
 
     bool DragOver(const std::vector<std::filesystem::path>& files) {
         Prepare(files);
-        QDragEnterEvent enter(Over(), Qt::CopyAction, &m_data, Qt::LeftButton, Qt::NoModifier);
+        // Offered as a move too, and proposed as one, as a file manager does with Shift held.
+        QDragEnterEvent enter(Over(), Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, &m_data,
+                              Qt::LeftButton, Qt::ShiftModifier);
+        enter.setDropAction(Qt::MoveAction);
         QApplication::sendEvent(window.windowHandle(), &enter);
-        return enter.isAccepted();
+        return enter.isAccepted() && enter.dropAction() == Qt::CopyAction;
     }
     void Drop(const std::vector<std::filesystem::path>& files) {
         Prepare(files);
-        QDropEvent drop(Over(), Qt::CopyAction, &m_data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(Over(), Qt::CopyAction | Qt::MoveAction, &m_data, Qt::LeftButton,
+                        Qt::NoModifier);
         QApplication::sendEvent(window.windowHandle(), &drop);
         QTest::qWait(50);
         ASSERT_TRUE(QTest::qWaitFor([&] { return Find("m_btnLoadFile")->isEnabled(); }));

@@ -288,24 +288,32 @@ void TallowWindow::dragEnterEvent(QDragEnterEvent* event) {
     dragMoveEvent(event);
 }
 
-void TallowWindow::dragMoveEvent(QDragMoveEvent* event) {
+// Taken as a copy, or a link when the source offers no copy: never as a move, after which the
+// source would delete the file.
+bool TallowWindow::TakeDrop(QDropEvent* event) {
     const std::vector<std::filesystem::path> files = DroppedFiles(event->mimeData());
-    if (m_dialog != nullptr && m_dialog->AcceptsDrop(files)) {
-        event->acceptProposedAction();
-    } else {
+    const Qt::DropActions offered = event->possibleActions();
+    if (m_dialog == nullptr || !m_dialog->AcceptsDrop(files) ||
+        (offered & (Qt::CopyAction | Qt::LinkAction)) == 0) {
         event->ignore();
+        return false;
     }
+    event->setDropAction(offered & Qt::CopyAction ? Qt::CopyAction : Qt::LinkAction);
+    event->accept();
+    return true;
+}
+
+void TallowWindow::dragMoveEvent(QDragMoveEvent* event) {
+    TakeDrop(event);
 }
 
 // The load runs once the drop has returned, so that no message box holds the dragging program.
 void TallowWindow::dropEvent(QDropEvent* event) {
-    if (m_dialog == nullptr) {
-        return;
+    if (TakeDrop(event)) {
+        QMetaObject::invokeMethod(
+            this, [this, files = DroppedFiles(event->mimeData())] { m_dialog->OnDrop(files); },
+            Qt::QueuedConnection);
     }
-    event->acceptProposedAction();
-    QMetaObject::invokeMethod(
-        this, [this, files = DroppedFiles(event->mimeData())] { m_dialog->OnDrop(files); },
-        Qt::QueuedConnection);
 }
 
 bool TallowWindow::focusNextPrevChild(bool) {

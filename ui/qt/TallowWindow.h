@@ -43,6 +43,8 @@ class TallowWindow : public QDialog {
     QWidget* CreateControl(const ControlTemplate& item);
     void KeepTextWhileUnusable(QPlainTextEdit* box);
     void BindAccessKeys();
+    // Whether the files dragged or dropped load; sets the event's answer.
+    bool TakeDrop(QDropEvent* event);
 
     std::map<ControlId, QWidget*> m_controls;
     DialogEvents* m_dialog = nullptr;
