@@ -35,13 +35,13 @@ class DesktopTest : public WindowTest {
                                          : actions->keyBindingsForAction(actions->actionNames()[0]);
         return bindings.value(0, face->text(QAccessible::Accelerator)).toStdU16String();
     }
-    // A button pressed by its key clicks a moment later.
+    // A button pressed by its key clicks 100 ms later.
     void AltKey(const KeyRow& row) {
         m_opensBox = row.control == "browseButton" && row.usable;
         watchdog.Allow(m_opensBox ? 1 : 0);
         QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(row.key),
                         Qt::AltModifier);
-        QTest::qWait(300);
+        QTest::qWait(150);
     }
     bool HasFocus(std::string_view control) { return Widget(control)->hasFocus(); }
     bool WasPressed(std::string_view control) {
