@@ -106,15 +106,16 @@ constexpr ControlTemplate kAboutControls[] = {
 using AccessAction::Focus, AccessAction::Press;
 
 constexpr AccessKey kAccessKeys[] = {
-    {"m_checkAutoRun", u'A', Press},   {"m_checkShowMessages", u'M', Press},
-    {"m_btnAbout", u'V', Press},       {"m_editDecimal", u'N', Focus},
-    {"m_btnConvert", u'B', Press},     {"m_editBinary", u'2', Focus},
-    {"m_browseFile", u'F', Focus},     {"browseButton", u'O', Press},
-    {"m_btnLoadFile", u'L', Press},    {"m_btnConvertFile", u'C', Press},
-    {"m_btnPause", u'P', Press},       {"m_btnCancel", u'T', Press},
-    {"m_editProgress", u'G', Focus},   {"m_editFileContents", u'I', Focus},
-    {"m_editResult", u'R', Focus},     {"m_btnSave", u'S', Press},
-    {"m_editModulePath", u'E', Focus}, {"m_btnExit", u'X', Press},
+    {"m_checkAutoRun", u'A', Press},    {"m_checkShowMessages", u'M', Press},
+    {"m_btnAbout", u'V', Press},        {"m_editDecimal", u'N', Focus},
+    {"m_btnConvert", u'B', Press},      {"m_editBinary", u'2', Focus},
+    {"m_browseFile", u'F', Focus},      {"browseButton", u'O', Press},
+    {"m_btnLoadFile", u'L', Press},     {"m_btnConvertFile", u'C', Press},
+    {"m_btnPause", u'P', Press},        {"m_btnCancel", u'T', Press},
+    {"m_editProgress", u'G', Focus},    {"m_editFileContents", u'I', Focus},
+    {"m_editResult", u'R', Focus},      {"m_btnSave", u'S', Press},
+    {"m_editModulePath", u'E', Focus},  {"m_btnExit", u'X', Press},
+    {"linkWorkingFolder", u'W', Focus}, {"linkHelp", u'H', Focus},
 };
 
 }  // namespace

@@ -75,8 +75,9 @@ const ControlTemplate* LabelOf(const ControlTemplate& control);
 inline constexpr std::u16string_view kBrowseButtonName = u"ファイルを選択";
 std::span<const ControlTemplate> AboutBoxControls();
 
-// Alt and a letter or digit reaches each field and button: a field takes the focus, a button or
-// a check box is pressed. The captions stay as they are; the keys are listed here once.
+// Alt and a letter or digit reaches each field, button and link: a field or a link takes the
+// focus (where Enter opens the link), a button or a check box is pressed. The captions stay as
+// they are; the keys are listed here once.
 enum class AccessAction { Focus, Press };
 struct AccessKey {
     // The control's object name; browseButton is the path field's button.

@@ -1,9 +1,9 @@
 #pragma once
 
 // What the main window does as a desktop window, one table for both front ends: Alt and each
-// field's or button's access key reaches it, only while a user could; a file dropped on the window
-// loads, anything else dropped is refused before release; every caption fits at
-// every scale (the scales are each window's own).
+// field's, button's or link's access key reaches it, only while a user could; a file dropped on the
+// window loads, anything else dropped is refused before release; every caption fits at every scale
+// (the scales are each window's own).
 
 #include <gtest/gtest.h>
 
@@ -34,15 +34,16 @@ inline std::ostream& operator<<(std::ostream& out, const KeyRow& row) {
 using AccessAction::Focus, AccessAction::Press;
 
 inline const std::vector<KeyRow> kKeys = {
-    {"m_checkAutoRun", u'A', Press, true},   {"m_checkShowMessages", u'M', Press, false},
-    {"m_btnAbout", u'V', Press, true},       {"m_editDecimal", u'N', Focus, true},
-    {"m_btnConvert", u'B', Press, true},     {"m_editBinary", u'2', Focus, true},
-    {"m_browseFile", u'F', Focus, true},     {"browseButton", u'O', Press, true},
-    {"m_btnLoadFile", u'L', Press, true},    {"m_btnConvertFile", u'C', Press, false},
-    {"m_btnPause", u'P', Press, false},      {"m_btnCancel", u'T', Press, false},
-    {"m_editProgress", u'G', Focus, false},  {"m_editFileContents", u'I', Focus, true},
-    {"m_editResult", u'R', Focus, true},     {"m_btnSave", u'S', Press, false},
-    {"m_editModulePath", u'E', Focus, true}, {"m_btnExit", u'X', Press, true},
+    {"m_checkAutoRun", u'A', Press, true},    {"m_checkShowMessages", u'M', Press, false},
+    {"m_btnAbout", u'V', Press, true},        {"m_editDecimal", u'N', Focus, true},
+    {"m_btnConvert", u'B', Press, true},      {"m_editBinary", u'2', Focus, true},
+    {"m_browseFile", u'F', Focus, true},      {"browseButton", u'O', Press, true},
+    {"m_btnLoadFile", u'L', Press, true},     {"m_btnConvertFile", u'C', Press, false},
+    {"m_btnPause", u'P', Press, false},       {"m_btnCancel", u'T', Press, false},
+    {"m_editProgress", u'G', Focus, false},   {"m_editFileContents", u'I', Focus, true},
+    {"m_editResult", u'R', Focus, true},      {"m_btnSave", u'S', Press, false},
+    {"m_editModulePath", u'E', Focus, true},  {"m_btnExit", u'X', Press, true},
+    {"linkWorkingFolder", u'W', Focus, true}, {"linkHelp", u'H', Focus, true},
 };
 
 // A window gives AltKey (with the box the browse button opens closed), HasFocus, WasPressed (a

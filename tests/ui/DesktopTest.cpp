@@ -1,5 +1,6 @@
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -116,6 +117,27 @@ TEST_P(DropTest, LoadsOneFileDroppedAnywhere) {
 INSTANTIATE_TEST_SUITE_P(BothWindows, DropTest, testing::ValuesIn(kDrops),
                          [](const auto& row) { return std::string(row.param.name); });
 
+// Opened links reach this object instead of the desktop.
+class OpenedLinks : public QObject {
+    Q_OBJECT
+  public:
+    OpenedLinks() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+    ~OpenedLinks() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList opened;
+
+  public slots:
+    void Open(const QUrl& url) { opened << url.toLocalFile(); }
+};
+
+TEST_F(DesktopTest, ALinkReachedByItsKeyOpensOnEnter) {
+    OpenedLinks links;
+    OpenRecording();
+    window.SetLinks(QStringLiteral("/tmp/working"), QStringLiteral("/tmp/help.md"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::AltModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(links.opened, QStringList{QStringLiteral("/tmp/help.md")});
+}
+
 // Run again at each scale factor (see the CMake file): labels and check boxes grow, buttons take
 // a smaller font.
 TEST_F(DesktopTest, EveryCaptionShowsWhole) {
@@ -150,3 +172,5 @@ TEST_F(DesktopTest, LongPathsShowTheirEndsAndGiveTheWholePath) {
 }
 
 }  // namespace
+
+#include "DesktopTest.moc"

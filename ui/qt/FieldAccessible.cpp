@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include "ui/qt/AccessKeyProperty.h"
 #include "ui/qt/LinkLabel.h"
 #include "ui/qt/NumberFieldAccessible.h"
 #include "ui/qt/ReadOnlyTextAccessible.h"
@@ -48,11 +49,17 @@ class LinkAccessible final : public QAccessibleWidget {
     explicit LinkAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
 
     QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Accelerator) {
+            return AccessKeyOf(widget());
+        }
         return kind == QAccessible::Name || kind == QAccessible::Value
                    ? static_cast<LinkLabel*>(widget())->Target()
                    : QAccessibleWidget::text(kind);
     }
     QStringList actionNames() const override { return {pressAction()}; }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return AccessKeyBindings(widget(), action == pressAction());
+    }
     void doAction(const QString& action) override {
         if (action == pressAction() && widget()->isEnabled()) {
             static_cast<LinkLabel*>(widget())->Open();

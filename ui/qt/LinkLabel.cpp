@@ -1,6 +1,9 @@
 #include "ui/qt/LinkLabel.h"
 
 #include <QDesktopServices>
+#include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
 #include "ui/TextFit.h"
@@ -20,6 +23,25 @@ void LinkLabel::SetTarget(const QString& target) {
 void LinkLabel::resizeEvent(QResizeEvent* event) {
     QLabel::resizeEvent(event);
     ShowTarget();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Open();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// The focus shows around the link, as a focused link shows on Windows.
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
 }
 
 void LinkLabel::ShowTarget() {

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A label that shows a path as a link and opens it when clicked or activated. A path too long for
-// the label loses its middle to "…"; the tooltip and the accessible name give it whole.
+// A label that shows a path as a link and opens it when clicked or activated, or on Enter once
+// focused. A path too long for the label loses its middle to "…"; the tooltip and the accessible
+// name give it whole.
 class LinkLabel : public QLabel {
     Q_OBJECT
   public:
@@ -15,6 +16,8 @@ class LinkLabel : public QLabel {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     void ShowTarget();

@@ -164,8 +164,8 @@ TallowWindow::TallowWindow()
     BindAccessKeys();
 }
 
-// A button's key presses it as Qt presses a button, with the focus moved to it; a field's key
-// moves the focus there. Neither reaches a control that no user could.
+// A button's key presses it as Qt presses a button, with the focus moved to it; a field's or a
+// link's key moves the focus there. Neither reaches a control that no user could.
 void TallowWindow::BindAccessKeys() {
     for (const AccessKey& access : AccessKeys()) {
         auto* control = findChild<QWidget*>(ToQString(access.control));
