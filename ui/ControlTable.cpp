@@ -130,12 +130,6 @@ const AccessKey* FindAccessKey(char16_t key) {
     return found == std::end(kAccessKeys) ? nullptr : found;
 }
 
-const AccessKey* AccessKeyOf(std::string_view control) {
-    const auto* found = std::find_if(std::begin(kAccessKeys), std::end(kAccessKeys),
-                                     [&](const AccessKey& k) { return k.control == control; });
-    return found == std::end(kAccessKeys) ? nullptr : found;
-}
-
 std::u16string AccessKeyText(const AccessKey& key) {
     return std::u16string(u"Alt+") + key.key;
 }

@@ -88,6 +88,5 @@ struct AccessKey {
 std::span<const AccessKey> AccessKeys();
 // key is an upper-case letter or a digit, as both toolkits name the keys.
 const AccessKey* FindAccessKey(char16_t key);
-const AccessKey* AccessKeyOf(std::string_view control);
 // How a screen reader says it: "Alt+N".
 std::u16string AccessKeyText(const AccessKey& key);

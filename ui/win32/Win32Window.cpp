@@ -350,17 +350,17 @@ void Win32Window::LoadIcons(UINT dpi) {
         return static_cast<HICON>(
             LoadImageW(m_instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, pixels, pixels, 0));
     };
-    HICON big = load(32);
-    HICON small = load(16);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    HICON bigIcon = load(32);
+    HICON smallIcon = load(16);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     for (const HICON old : {m_icon, m_smallIcon}) {
         if (old != nullptr) {
             DestroyIcon(old);
         }
     }
-    m_icon = big;
-    m_smallIcon = small;
+    m_icon = bigIcon;
+    m_smallIcon = smallIcon;
 }
 
 void Win32Window::ShowLinks() {
