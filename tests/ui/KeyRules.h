@@ -19,7 +19,8 @@
 
 namespace key_rules {
 
-enum class Key { Enter, Escape, Tab, ShiftTab, Left, Right, Up, Down, Copy };
+// AltQ: Alt and a letter that is no access key.
+enum class Key { Enter, Escape, Tab, ShiftTab, Left, Right, Up, Down, Copy, AltQ };
 struct Typed {
     std::u16string_view text;
 };
@@ -58,6 +59,7 @@ inline const std::vector<Rule> kRules = {
     {"KeysInTheResultBox", Result, {Enter, Escape, Tab, Enter, Escape}},
     {"EnterOnExit", Exit, {Enter, Enter}},
     {"EnterStartsALine", Decimal, {Typed{u"12"}, Enter, Typed{u"34"}}, u"12\r\n34", u"1100"},
+    {"AltWithALetterTypesNothing", Decimal, {Typed{u"5"}, AltQ}, u"5"},
     {"ArrowsMoveTheCaret", Decimal, {Typed{u"12"}, Left, Typed{u"3"}, Up, Down}, u"132"},
     {"PastedLinesAreTakenWhole", Decimal, {Pasted{u"123\r\n4"}}, u"123\r\n4", u"1111011"},
 };

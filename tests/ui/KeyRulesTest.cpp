@@ -39,7 +39,7 @@ class QtWindowDriver : public WindowTest {
             {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
             {Qt::Key_Left, Qt::NoModifier},   {Qt::Key_Right, Qt::NoModifier},
             {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
-            {Qt::Key_C, Qt::ControlModifier}};
+            {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Q, Qt::AltModifier}};
         const auto [code, modifier] = kKeys[static_cast<int>(key)];
         QTest::keyClick(QApplication::focusWidget(), code, modifier);
         QCoreApplication::processEvents();

@@ -322,11 +322,13 @@ bool TallowWindow::focusNextPrevChild(bool) {
 
 bool TallowWindow::eventFilter(QObject* watched, QEvent* event) {
     // Tab moves no focus and types no tab, which is never part of a number; Enter presses no
-    // button.
+    // button. Alt and a key that is no access key types nothing, as in a Windows edit.
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const int key = press->key();
         const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        return key == Qt::Key_Tab || key == Qt::Key_Backtab ||
+        const bool altText = press->modifiers() == Qt::AltModifier && !press->text().isEmpty();
+        return key == Qt::Key_Tab || key == Qt::Key_Backtab || altText ||
                (enter && qobject_cast<QAbstractButton*>(watched) != nullptr);
     }
     return QDialog::eventFilter(watched, event);

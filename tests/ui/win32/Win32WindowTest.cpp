@@ -109,7 +109,7 @@ class Win32WindowDriver : public Win32WindowTest {
     void Press(Key key) {
         static constexpr std::pair<WORD, WORD> kKeys[] = {
             {VK_RETURN, 0}, {VK_ESCAPE, 0}, {VK_TAB, 0},  {VK_TAB, VK_SHIFT}, {VK_LEFT, 0},
-            {VK_RIGHT, 0},  {VK_UP, 0},     {VK_DOWN, 0}, {'C', VK_CONTROL}};
+            {VK_RIGHT, 0},  {VK_UP, 0},     {VK_DOWN, 0}, {'C', VK_CONTROL},  {'Q', VK_MENU}};
         const auto [code, held] = kKeys[static_cast<int>(key)];
         Strike(code, held);
     }
@@ -137,13 +137,16 @@ class Win32WindowDriver : public Win32WindowTest {
     }
 
   private:
-    // A key as the keyboard gives it: down, translated by the window's loop, then up.
+    // A key as the keyboard gives it: down, translated by the window's loop, then up. With Alt
+    // held it comes as a system key.
     void Strike(WORD key, WORD held) {
         HoldKeys({held});
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
-        PostMessageW(GetFocus(), WM_KEYDOWN, key, scan | 1);
+        const bool alt = held == VK_MENU;
+        const LPARAM scan =
+            static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16 | (alt ? 1 << 29 : 0);
+        PostMessageW(GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, scan | 1);
         EXPECT_TRUE(PumpAll());
-        PostMessageW(GetFocus(), WM_KEYUP, key, scan | 0xC0000001);
+        PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, key, scan | 0xC0000001);
         EXPECT_TRUE(PumpAll());
         HoldKeys({});
     }
