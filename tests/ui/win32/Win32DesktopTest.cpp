@@ -76,8 +76,11 @@ class Win32DesktopTest : public Win32WindowTest {
             return std::nullopt;
         }
         IAccessible* object = nullptr;
-        AccessibleObjectFromWindow(window.ControlNamed(control), static_cast<DWORD>(OBJID_CLIENT),
-                                   __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+        if (FAILED(AccessibleObjectFromWindow(
+                window.ControlNamed(control), static_cast<DWORD>(OBJID_CLIENT),
+                __uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
+            return u"";
+        }
         VARIANT self{};
         self.vt = VT_I4;
         self.lVal = CHILDID_SELF;
