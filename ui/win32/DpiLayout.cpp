@@ -5,23 +5,10 @@
 #include <string>
 
 #include "ui/TextFit.h"
+#include "ui/win32/FontContext.h"
 #include "ui/win32/WindowText.h"
 
 namespace {
-
-int TextWidth(HWND control, HFONT font, const std::wstring& text) {
-    HDC context = GetDC(control);
-    HGDIOBJ before = SelectObject(context, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(context, before);
-    ReleaseDC(control, context);
-    return extent.cx;
-}
-
-HFONT FontOf(HWND control) {
-    return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-}
 
 // A left-aligned static text has free room to its right: it grows to show its whole text.
 BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
@@ -29,7 +16,7 @@ BOOL CALLBACK FitStaticText(HWND control, LPARAM) {
         (GetWindowLongW(control, GWL_STYLE) & SS_TYPEMASK) != SS_LEFT) {
         return TRUE;
     }
-    const int width = TextWidth(control, FontOf(control), WindowText(control));
+    const int width = FontContext(control, FontOf(control)).Width(WindowText(control));
     RECT place;
     GetWindowRect(control, &place);
     if (width > place.right - place.left) {
@@ -140,7 +127,7 @@ void DpiLayout::FitButton(HWND button, UINT dpi) {
     const auto widthAt = [&](double height) {
         font.lfHeight = -std::lround(height);
         HFONT sized = CreateFontIndirectW(&font);
-        const int width = TextWidth(button, sized, text);
+        const int width = FontContext(button, sized).Width(text);
         DeleteObject(sized);
         return width;
     };

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/win32/FontContext.h"
 #include "ui/win32/WideText.h"
 
 namespace {
@@ -17,31 +18,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"TallowTextView";
 constexpr int kWheelLines = 3;
 constexpr UINT_PTR kDragTimer = 1;
-
-HGDIOBJ FontOrDefault(HFONT font) {
-    return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
-}
-
-// The view's device context with its font chosen, for measuring outside painting.
-class FontContext {
-  public:
-    FontContext(HWND window, HFONT font)
-        : m_window(window),
-          m_context(GetDC(window)),
-          m_before(SelectObject(m_context, FontOrDefault(font))) {}
-    ~FontContext() {
-        SelectObject(m_context, m_before);
-        ReleaseDC(m_window, m_context);
-    }
-    FontContext(const FontContext&) = delete;
-    FontContext& operator=(const FontContext&) = delete;
-    HDC Get() const { return m_context; }
-
-  private:
-    HWND m_window;
-    HDC m_context;
-    HGDIOBJ m_before;
-};
 
 void RegisterClassOnce(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW existing{};

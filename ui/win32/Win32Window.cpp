@@ -12,6 +12,7 @@
 #include "ui/ControlTable.h"
 #include "ui/DialogEvents.h"
 #include "ui/TextFit.h"
+#include "ui/win32/FontContext.h"
 #include "ui/win32/IconPlacement.h"
 #include "ui/win32/ResourceIds.h"
 #include "ui/win32/WideText.h"
@@ -117,17 +118,11 @@ void NameControls(HWND window) {
 void ShowLink(HWND link, const std::wstring& target) {
     RECT room;
     GetClientRect(link, &room);
-    HDC context = GetDC(link);
-    HGDIOBJ before =
-        SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(link, WM_GETFONT, 0, 0)));
+    const FontContext measuring(link, FontOf(link));
     const std::u16string shown =
         ElideMiddle(FromWide(target), room.right, [&](std::u16string_view text) {
-            SIZE extent{};
-            GetTextExtentPoint32W(context, AsWide(text), static_cast<int>(text.size()), &extent);
-            return static_cast<int>(extent.cx);
+            return measuring.Width({AsWide(text), text.size()});
         });
-    SelectObject(context, before);
-    ReleaseDC(link, context);
     const std::wstring markup = L"<a>" + std::wstring(AsWide(shown), shown.size()) + L"</a>";
     SetWindowTextW(link, markup.c_str());
     Annotate(link, PROPID_ACC_NAME, FromWide(target));
